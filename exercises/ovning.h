@@ -1,0 +1,73 @@
+// COvning: the base of every exercise (fields filled by the catalogue, booking, start),
+// TAnswer and ShowTopTen.
+#pragma once
+
+#include "platform/Array1.h"
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <string>
+
+class CKarta;
+class TOvningsformular;
+class QWidget;
+
+struct TAnswer {
+    float Latitude = 0.0f;
+    float Longitude = 0.0f;
+    std::int32_t Index = 0;
+};
+
+class COvning {
+public:
+    COvning() = default;
+    virtual ~COvning() = default;
+    COvning(const COvning&) = delete;
+    COvning& operator=(const COvning&) = delete;
+
+    // Virtual operations, in slot order. The abstract ones raise EAbstractError.
+    virtual std::string NextQuestion();
+    virtual bool IsCorrect(const TAnswer& answer);
+    virtual void CorrectAnswer();
+    virtual void WrongAnswer(const TAnswer& answer);
+    virtual void Start(TOvningsformular* screen);
+    virtual void Tick();
+
+    void IncludeItems();
+
+    std::int32_t Number = 0;
+    Array1<std::string, 5> Names;
+    std::string Kind;
+    TOvningsformular* Screen = nullptr; // not owned
+    std::int32_t Level = 0;
+    TColor LandColor = 0;
+    TColor AreaColor = 0;
+    TColor SeaColor = 0;
+    bool NeedPlaceFlag1 = false;
+    bool NeedPlaceFlag2 = false;
+    std::string WorldPart;
+    COvning* Next = nullptr; // owned by the catalogue
+    CKarta* Map = nullptr;   // owned by the screen
+    double CenterLon = 0.0;
+    double NorthLat = 0.0;
+    double SouthLat = 0.0;
+    std::int32_t SelectorCount = 0;
+    std::int32_t AreaFileNo = 0;
+    std::int32_t PlaceFileNo = 0;
+    std::int32_t BorderWidth = 0;
+    Array1<std::string, 100> Selectors;
+    Array1<bool, 100> Answered;
+    std::int32_t AnswerCount = 0;
+    std::int32_t WrongCount = 0;
+    std::int32_t Tries = 0;
+    std::int32_t AskedCount = 0;
+    std::int32_t Percent = 0;
+    std::int32_t BlinkState = 0;
+    bool Finished = false;
+
+protected:
+    void ComputePercent();
+};
+
+// Opens the top-ten window of the exercise; score -1 only shows the list.
+void ShowTopTen(COvning* exercise, int score, QWidget* owner);

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package Globana needs to build, run, test, benchmark and fuzz.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+
+PACKAGES=(
+    # build
+    g++ cmake ninja-build pkg-config ccache
+    # toolkit, pictures, sound
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
+    libgif-dev libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
+    fonts-liberation2 fonts-dejavu-core
+    # tests, benchmarks, fuzzing, sanitizers
+    libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+    # running windows without a display, screenshots
+    xvfb xauth x11-utils imagemagick
+)
+
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${PACKAGES[@]}"
