@@ -1,0 +1,71 @@
+// CKarta: the exercise map: its lists, colours and view, the projection between degrees and
+// pixels, and the drawing of land, borders, waters, sea, areas, places and graticule.
+#pragma once
+
+#include "data/Areor.h"
+#include "data/Orter.h"
+#include "platform/Array1.h"
+#include "platform/Canvas.h"
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class PictureBox;
+
+class CKarta {
+public:
+    static constexpr int MaxSeaPoints = 100;
+
+    CKarta() = default;
+    ~CKarta() = default;
+    CKarta(const CKarta&) = delete;
+    CKarta& operator=(const CKarta&) = delete;
+
+    // ---- model and view ----
+    void LoadSeaPoints(const std::string& name);
+    void UpdateScale();
+    void FitToIncludedAreas();
+    std::int32_t LatitudeToY(float latitude) const;
+    std::int32_t ToX(float latitude, float longitude) const;
+    float YToLatitude(std::int32_t y) const;
+    float ToLongitude(std::int32_t y, std::int32_t x) const;
+    float VisibleHalfSpan() const;
+    std::int32_t ScreenDistance(const GeoPoint& point, const COrt& place) const;
+    bool IsOnImage(std::int32_t x, std::int32_t y) const;
+
+    // ---- drawing (on Image's canvas) ----
+    bool IsAreaVisible(const CArea& area) const;
+    void FillBackground();
+    void DrawAreaBorders(int width);
+    void DrawWater();
+    void DrawFrame();
+    void FillSea();
+    void DrawGraticule(int step, TColor color, PenMode mode);
+    void DrawIncludedPlaces();
+    void DrawPlace(const COrt& place, TColor fill);
+    void FillArea(const CArea& area, TColor colour);
+    void FillAreasWithKey(const std::string& key, TColor colour);
+    void ColourAreas();
+
+    TColor WaterColor = 0x800000;
+    TColor LandColor = 0x808080;
+    TColor AreaColor = 0x008000;
+    TColor SeaColor = 0x800000;
+    float CentreLongitude = 0.0f;
+    float TopLatitude = 0.0f;
+    float BottomLatitude = 0.0f;
+    std::int32_t Scale = 1;
+    PictureBox* Image = nullptr; // not owned
+    std::unique_ptr<CAreor> Areas;
+    std::unique_ptr<CAreor> Waters;
+    std::unique_ptr<COrter> Places;
+    Array1<GeoPoint, MaxSeaPoints> SeaPoints;
+    std::int32_t SeaPointCount = 0;
+    bool ShowGrid = false;
+
+    // Where the map draws when it has no picture control (offscreen rendering, tests).
+    // When Image is set, its canvas is used instead.
+    Canvas* Target = nullptr;
+};
