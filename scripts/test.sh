@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Globana and runs every test; then the same suite under
+# AddressSanitizer + UndefinedBehaviorSanitizer (skip that with GLOBANA_SKIP_SANITIZE=1).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+JOBS="${JOBS:-$(nproc)}"
+export QT_QPA_PLATFORM=offscreen
+export SDL_AUDIODRIVER=dummy
+# Settings written by tests must never touch the user's real configuration.
+export XDG_CONFIG_HOME="$(mktemp -d)"
+export XDG_DATA_HOME="$(mktemp -d)"
+
+start=$(date +%s)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$JOBS"
+ctest --test-dir build --output-on-failure -j "$JOBS" --timeout 600
+echo "normal suite: $(( $(date +%s) - start )) s"
+
+if [ "${GLOBANA_SKIP_SANITIZE:-0}" != "1" ]; then
+    start=$(date +%s)
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLOBANA_SANITIZE=ON
+    cmake --build build-asan -j "$JOBS"
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir build-asan --output-on-failure -j "$JOBS" --timeout 900
+    echo "sanitizer suite: $(( $(date +%s) - start )) s"
+fi
