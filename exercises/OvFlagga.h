@@ -5,6 +5,18 @@
 
 class COvningFlagga : public COvning {
 public:
+    static constexpr int MaxFlags = 16;
+
+    std::string NextQuestion() override;
+    bool IsCorrect(const TAnswer& answer) override;
+    void Start(TOvningsformular* screen) override;
+    void Tick() override {}
+
+    // Name of the area at a grid position, empty above FlagCount.
+    std::string FlagName(int position) const;
+    // Raises an error naming the first selector that has no area in the map's area list.
+    void CheckSelectorsHaveAreas() const;
+
     std::int32_t AskedPosition = 0;
     std::int32_t FlagCount = 0;
 };

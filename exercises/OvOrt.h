@@ -4,8 +4,23 @@
 #include "exercises/ovning.h"
 
 class COrt;
+class TMapExerciseScreen;
 
 class COvningOrt : public COvning {
 public:
+    std::string NextQuestion() override;
+    bool IsCorrect(const TAnswer& answer) override;
+    void CorrectAnswer() override;
+    void WrongAnswer(const TAnswer& answer) override;
+    void Start(TOvningsformular* screen) override;
+    void Tick() override;
+
+    COrt* PlaceAt(const TAnswer& answer) const;
+    void DrawMap();
+
     COrt* CurrentPlace = nullptr; // not owned
+
+private:
+    TMapExerciseScreen* MapScreen() const;
+    void HideName();
 };

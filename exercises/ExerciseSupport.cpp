@@ -1,0 +1,48 @@
+// Shared helpers of the exercise kinds.
+#include "exercises/ExerciseSupport.h"
+
+#include "app/Generell.h"
+#include "data/Areor.h"
+#include "map/UKarta.h"
+#include "screens/Ovform.h"
+
+#include <QCoreApplication>
+#include <stdexcept>
+
+void ProcessMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+CKarta* RequireMap(CKarta* map)
+{
+    if (!map || !map->Areas || !map->Places)
+        throw std::logic_error("The exercise was started without a map.");
+    return map;
+}
+
+TMapExerciseScreen* RequireMapScreen(TOvningsformular* screen)
+{
+    auto* s = dynamic_cast<TMapExerciseScreen*>(screen);
+    if (!s)
+        throw std::logic_error("Invalid class typecast: the exercise needs the map screen.");
+    return s;
+}
+
+TMultiExerciseScreen* RequireMultiScreen(TOvningsformular* screen)
+{
+    auto* s = dynamic_cast<TMultiExerciseScreen*>(screen);
+    if (!s)
+        throw std::logic_error("Invalid class typecast: the exercise needs the multiple-choice screen.");
+    return s;
+}
+
+std::string SelectorName(const CAreor& areas, const std::string& selector)
+{
+    if (const CArea* a = areas.FindByKey(selector))
+        return a->Names[CurrentLanguage];
+    for (int i = 1; i <= areas.Count; ++i)
+        if (areas.Item(i).HasKey(selector))
+            return areas.Item(i).Names[CurrentLanguage];
+    return selector;
+}

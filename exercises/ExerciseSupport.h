@@ -1,0 +1,23 @@
+// Small checks and helpers shared by the exercise kinds.
+#pragma once
+
+#include <string>
+
+class CKarta;
+class CAreor;
+class TOvningsformular;
+class TMapExerciseScreen;
+class TMultiExerciseScreen;
+
+// Lets the window system handle pending messages (repaints, clicks) between drawing steps.
+void ProcessMessages();
+
+// The place and area exercises run only on a map screen with a map: anything else is a fault
+// of the program, reported as an error rather than a crash.
+CKarta* RequireMap(CKarta* map);
+TMapExerciseScreen* RequireMapScreen(TOvningsformular* screen);
+TMultiExerciseScreen* RequireMultiScreen(TOvningsformular* screen);
+
+// Name of the area a selector stands for, in the current language: the area whose own key it
+// is, else the first area that has it as a group key, else the selector itself.
+std::string SelectorName(const CAreor& areas, const std::string& selector);

@@ -1,0 +1,132 @@
+// COvningOrt: places asked in random order; the nearest included place decides.
+#include "exercises/OvOrt.h"
+
+#include "app/Generell.h"
+#include "app/Lang.h"
+#include "exercises/ExerciseSupport.h"
+#include "map/UKarta.h"
+#include "platform/Random.h"
+#include "screens/Ovform.h"
+
+TMapExerciseScreen* COvningOrt::MapScreen() const
+{
+    return RequireMapScreen(Screen);
+}
+
+void COvningOrt::HideName()
+{
+    MapScreen()->ShowName("", 0, 0, 0, 0, false);
+}
+
+void COvningOrt::Start(TOvningsformular* screen)
+{
+    RequireMap(Map);
+    Map->AreaColor = 0xC0C0C0;
+    Map->LandColor = 0xC0C0C0;
+    CurrentPlace = nullptr;
+    COvning::Start(screen);
+    Map->Image = MapScreen()->GetMapImage();
+    Map->UpdateScale();
+    if (Map->TopLatitude == 0.0f && Map->BottomLatitude == 0.0f)
+        Map->FitToIncludedAreas();
+    DrawMap();
+    const std::string text = NextQuestion();
+    Screen->VisaFraga(text);
+}
+
+void COvningOrt::DrawMap()
+{
+    Map->DrawPlaceExerciseMap(BorderWidth);
+    HideName();
+}
+
+std::string COvningOrt::NextQuestion()
+{
+    std::string text;
+    COrter& places = *Map->Places;
+    if (places.Remaining >= 1) {
+        Tries = 0;
+        const int r = RandomInt(places.Remaining);
+        int seen = 0;
+        for (COrt* p = places.First; p; p = p->Next) {
+            if (p->Included && !p->Answered) {
+                if (seen == r) {
+                    CurrentPlace = p;
+                    break;
+                }
+                ++seen;
+            }
+        }
+        text = LanguageString(9) + " " + CurrentPlace->Names[CurrentLanguage];
+    }
+    Map->DrawIncludedPlaces();
+    return text;
+}
+
+COrt* COvningOrt::PlaceAt(const TAnswer& answer) const
+{
+    const GeoPoint point{answer.Latitude, answer.Longitude};
+    COrt* best = nullptr;
+    std::int32_t bestDistance = 10000;
+    for (COrt* p = Map->Places->First; p; p = p->Next) {
+        if (!p->Included)
+            continue;
+        const std::int32_t d = Map->ScreenDistance(point, *p);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = p;
+        }
+    }
+    return best;
+}
+
+bool COvningOrt::IsCorrect(const TAnswer& answer)
+{
+    // Without a question (no included place) nothing can be right.
+    return CurrentPlace != nullptr && PlaceAt(answer) == CurrentPlace;
+}
+
+void COvningOrt::CorrectAnswer()
+{
+    if (!CurrentPlace)
+        return;
+    HideName();
+    COvning::CorrectAnswer();
+    BlinkState = 0;
+    Map->DrawPlace(*CurrentPlace, 0x008000);
+    ProcessMessages();
+    CurrentPlace->Answered = true;
+    CurrentPlace->Tries = Tries + 1;
+    Map->DrawPlace(*CurrentPlace, 0x00FFFF);
+    Map->Places->Remaining -= 1;
+}
+
+void COvningOrt::WrongAnswer(const TAnswer& answer)
+{
+    // A click before any question exists (an exercise without places) is not judged.
+    if (!CurrentPlace)
+        return;
+    COvning::WrongAnswer(answer);
+    if (COrt* p = PlaceAt(answer)) {
+        const auto lat = static_cast<float>(p->Latitude);
+        const int x = Map->ToX(lat, static_cast<float>(p->Longitude));
+        const int y = Map->LatitudeToY(lat);
+        MapScreen()->ShowName(p->Names[CurrentLanguage], x, y + 12, 0x000000, Map->AreaColor, true);
+        ProcessMessages();
+    }
+    if (Tries == 3)
+        BlinkState = 1;
+}
+
+void COvningOrt::Tick()
+{
+    if (!CurrentPlace)
+        return;
+    if (BlinkState == 1) {
+        Map->DrawPlace(*CurrentPlace, BlinkColor);
+        BlinkState = 2;
+    } else if (BlinkState == 2 && Tries > 3) {
+        Map->DrawPlace(*CurrentPlace, 0x000000);
+        BlinkState = 1;
+    }
+}
