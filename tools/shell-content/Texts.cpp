@@ -59,7 +59,7 @@ QStringList Wrap(const QString& text, int width, const QString& indent)
     return lines;
 }
 
-constexpr int ReadmeWidth = 56; // fits the about box's text area without wrapping
+constexpr int ReadmeWidth = 52; // fits the about box's text area (DejaVu Sans 9 pt) unwrapped
 
 } // namespace
 
