@@ -1,0 +1,59 @@
+// The help viewer: one QTextBrowser window, reused for every request.
+#include "platform/Help.h"
+
+#include "app/Generell.h"
+
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace {
+
+HelpHook helpHook;
+QPointer<QTextBrowser> viewer;
+
+void Show(int topic)
+{
+    if (helpHook) {
+        helpHook(topic);
+        return;
+    }
+    if (!viewer) {
+        viewer = new QTextBrowser;
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->setWindowTitle(QStringLiteral("Globana Help"));
+        viewer->setOpenExternalLinks(true);
+        viewer->resize(640, 480);
+    }
+    const QString file = QString::fromStdString(ExePath("help/index.html"));
+    if (QFileInfo::exists(file)) {
+        QUrl url = QUrl::fromLocalFile(file);
+        if (topic != 0)
+            url.setFragment(QStringLiteral("topic%1").arg(topic));
+        viewer->setSource(url);
+    } else {
+        viewer->setHtml(QStringLiteral("<p>The help file was not found:<br>%1</p>")
+                            .arg(file.toHtmlEscaped()));
+    }
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+}
+
+} // namespace
+
+void OpenHelp(int topic)
+{
+    Show(topic);
+}
+
+void OpenHelpContents()
+{
+    Show(0);
+}
+
+void SetHelpHook(HelpHook hook)
+{
+    helpHook = std::move(hook);
+}

@@ -1,0 +1,210 @@
+// TfrmTopplista.
+#include "scores/Topp.h"
+
+#include "app/Generell.h"
+#include "app/Lang.h"
+#include "app/Shape.h"
+#include "data/ovningar.h"
+#include "exercises/ovning.h"
+#include "platform/Help.h"
+#include "platform/PictureBox.h"
+#include "platform/Win1252.h"
+#include "scores/ScorePictures.h"
+
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+#include <filesystem>
+
+namespace {
+
+// Draws a line at the right edge of every cell: the list has vertical lines only.
+class VerticalLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(QColor(0xC0, 0xC0, 0xC0));
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
+
+} // namespace
+
+TfrmTopplista::TfrmTopplista(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmTopplista"));
+    setProperty("Tag", 8);
+    setWindowTitle(QStringLiteral("Topplistan"));
+    setFixedSize(632, 453);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(60, 18, 519, 411);
+    Panel1->setFrameShape(QFrame::NoFrame);
+    Panel1->setAutoFillBackground(true);
+
+    lblRubrik = new QLabel(QStringLiteral("T O P P L I S T A N"), Panel1);
+    lblRubrik->setObjectName(QStringLiteral("lblRubrik"));
+    lblRubrik->setProperty("Tag", 2);
+    lblRubrik->setGeometry(22, 14, 485, 27);
+    lblRubrik->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont heading(QStringLiteral("Arial"));
+    heading.setPixelSize(21);
+    heading.setBold(true);
+    lblRubrik->setFont(heading);
+    QPalette yellow = lblRubrik->palette();
+    yellow.setColor(QPalette::WindowText, Qt::yellow);
+    lblRubrik->setPalette(yellow);
+
+    imgBlomma1 = new PictureBox(Panel1);
+    imgBlomma1->setObjectName(QStringLiteral("imgBlomma1"));
+    imgBlomma1->setGeometry(16, 10, 45, 35);
+    imgBlomma2 = new PictureBox(Panel1);
+    imgBlomma2->setObjectName(QStringLiteral("imgBlomma2"));
+    imgBlomma2->setGeometry(470, 10, 37, 35);
+    for (PictureBox* flower : {imgBlomma1, imgBlomma2}) {
+        flower->setTransparent(true);
+        connect(flower, &PictureBox::mousePressed, this, &TfrmTopplista::imgBlommaMouseDown);
+    }
+
+    grdLista = new QTableWidget(Panel1);
+    grdLista->setObjectName(QStringLiteral("grdLista"));
+    grdLista->setGeometry(18, 53, 487, 299);
+    grdLista->horizontalHeader()->hide();
+    grdLista->verticalHeader()->hide();
+    grdLista->verticalHeader()->setMinimumSectionSize(1);
+    grdLista->verticalHeader()->setDefaultSectionSize(20);
+    grdLista->setShowGrid(false);
+    grdLista->setItemDelegate(new VerticalLineDelegate(grdLista));
+    grdLista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdLista->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdLista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdLista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grdLista->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QFont list(QStringLiteral("Arial"));
+    list.setPixelSize(13);
+    grdLista->setFont(list);
+    grdLista->installEventFilter(this);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(78, 380, 487, 31);
+    cmdOK->setDefault(true);
+    cmdOK->installEventFilter(this);
+    connect(cmdOK, &QPushButton::clicked, this, &TfrmTopplista::cmdOKClick);
+}
+
+void TfrmTopplista::LoadList(const std::string& fileName, const COvningar& catalogue)
+{
+    grdLista->setColumnCount(4);
+    grdLista->setRowCount(90);
+    grdLista->setColumnWidth(0, 0);
+    grdLista->setColumnHidden(0, true);
+    grdLista->setColumnWidth(1, 295);
+    grdLista->setColumnWidth(2, 120);
+    grdLista->setColumnWidth(3, 50);
+
+    fileName_ = fileName;
+    ClearScoreTable(table_);
+    // Before the first result is saved there is no file: that is an empty list, not an error.
+    std::error_code error;
+    if (std::filesystem::status(fileName_, error).type() != std::filesystem::file_type::not_found)
+        ReadScoreFile(fileName_, table_);
+    FillList(catalogue);
+}
+
+void TfrmTopplista::FillList(const COvningar& catalogue)
+{
+    int rows = 0;
+    for (const COvning* exercise = catalogue.First; exercise; exercise = exercise->Next)
+        ++rows;
+    grdLista->setRowCount(rows);
+
+    int row = 0;
+    for (const COvning* exercise = catalogue.First; exercise; exercise = exercise->Next, ++row) {
+        const TScoreEntry& best = table_[exercise->Number][1];
+        const QString texts[4] = {
+            QString::number(exercise->Number),
+            FromWin1252(exercise->Names[CurrentLanguage]),
+            FromWin1252(best.Name),
+            best.Score > 0 ? QString::number(best.Score) + QStringLiteral(" %") : QString(),
+        };
+        for (int column = 0; column < 4; ++column) {
+            auto* item = new QTableWidgetItem(texts[column]);
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            grdLista->setItem(row, column, item);
+        }
+    }
+    if (rows > 0)
+        grdLista->selectRow(0);
+}
+
+void TfrmTopplista::cmdOKClick()
+{
+    accept();
+}
+
+void TfrmTopplista::imgBlommaMouseDown()
+{
+    const int x1 = imgBlomma1->x();
+    imgBlomma1->move(imgBlomma2->x(), imgBlomma1->y());
+    imgBlomma2->move(x1, imgBlomma2->y());
+}
+
+void TfrmTopplista::showEvent(QShowEvent* event)
+{
+    TranslateCaptions(this);
+    QPalette grid = grdLista->palette();
+    grid.setColor(QPalette::Base, ToQColor(PanelColor));
+    grdLista->setPalette(grid);
+    QPalette panel = Panel1->palette();
+    panel.setColor(QPalette::Window, ToQColor(FrameColor));
+    Panel1->setPalette(panel);
+    // The icons are drawn on the panel's colour, which the transparent pictures leave out.
+    const QColor frame = ToQColor(FrameColor);
+    imgBlomma1->canvas().setImage(FlowerIcon(QColor(0xE8, 0x3A, 0x5C), frame));
+    imgBlomma2->canvas().setImage(FlowerIcon(QColor(0xF2, 0x8C, 0xD8), frame));
+
+    if (!event->spontaneous()) {
+        const QRect area = screen()->availableGeometry();
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), area));
+    }
+    QDialog::showEvent(event);
+}
+
+void TfrmTopplista::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        OpenHelpContents();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TfrmTopplista::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        OpenHelpContents();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,87 @@
+// Shared set-up of the high-score window tests: a temporary folder, recorded messages, help
+// requests and music, and the language strings the windows take their captions from.
+#pragma once
+
+#include "app/Generell.h"
+#include "app/Lang.h"
+#include "app/Shape.h"
+#include "app/Sound.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "platform/RecordingMediaPlayer.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+class ScoreWindowTest : public ::testing::Test {
+public:
+    // One record of the file.
+    static std::string Record(int exercise, int rank, const std::string& name, int score)
+    {
+        return std::to_string(exercise) + "\r\n" + std::to_string(rank) + "\r\n" + name + "\r\n"
+               + std::to_string(score) + "\r\n";
+    }
+
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        SetMessagePresenter([this](MessageKind kind, const QString& text) {
+            messages.push_back(text);
+            kinds.push_back(kind);
+        });
+        SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
+        auto midiPlayer = std::make_unique<RecordingMediaPlayer>();
+        midi = midiPlayer.get();
+        SetMediaPlayers(std::move(midiPlayer), std::make_unique<RecordingMediaPlayer>(),
+                        std::make_unique<RecordingMediaPlayer>());
+        MusicOn = true;
+        CurrentLanguage = 1;
+        ClearLanguageTable();
+        LanguageText(1, 2) = "T O P P L I S T A N";
+        LanguageText(1, 8) = "Topplistan";
+        LanguageText(1, 11) = "Tio i topp";
+    }
+
+    void TearDown() override
+    {
+        SetMessagePresenter({});
+        SetHelpHook({});
+        SetMediaPlayers(nullptr, nullptr, nullptr);
+        ClearLanguageTable();
+    }
+
+    std::string Path(const std::string& name = "scores.hgh") const
+    {
+        return dir.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+    static std::string ReadAll(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    static void WriteAll(const std::string& path, const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    int MusicPlays() const { return midi->plays; }
+
+    QTemporaryDir dir;
+    std::vector<QString> messages;
+    std::vector<MessageKind> kinds;
+    std::vector<int> helpTopics;
+    RecordingMediaPlayer* midi = nullptr;
+};
