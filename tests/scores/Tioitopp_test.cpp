@@ -223,13 +223,6 @@ TEST_F(TioitoppTest, DamagedFileIsReportedAndKeptAsideBeforeSaving)
     EXPECT_EQ(Saved()[7][2].Score, 60);
 }
 
-TEST_F(TioitoppTest, NoFileIsNoError)
-{
-    const auto window = Open(50);
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(window->NewRow(), 1);
-}
-
 ssize_t DiskFull(int, const void*, std::size_t)
 {
     errno = ENOSPC;

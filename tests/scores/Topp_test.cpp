@@ -76,13 +76,6 @@ TEST_F(ToppTest, DamagedFileRaisesItsError)
     EXPECT_THROW(window.LoadList(Path(), catalogue), EInOutError);
 }
 
-TEST_F(ToppTest, EmptyCatalogueGivesNoRows)
-{
-    COvningar empty;
-    window.LoadList(Path(), empty);
-    EXPECT_EQ(window.grdLista->rowCount(), 0);
-}
-
 TEST_F(ToppTest, EachPressSwapsTheFlowersSoTwoPressesRestoreThem)
 {
     window.LoadList(Path(), catalogue);
