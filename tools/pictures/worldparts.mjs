@@ -85,7 +85,7 @@ export function yToLat(y) {
 
 // A frame: central meridian (for the parallel lengths), the meridian opposite to which
 // polygons are cut, pixels per degree and the x of the central meridian.
-const FRAMES = {
+export const FRAMES = {
     americas: {
         meridian: -95, cutCentre: -90, scale: 1.13, x: 88,
         tilt: { lon: -78, lat: 9, radiusLon: 20, radiusLat: 12, slope: 0.2 },
@@ -94,7 +94,7 @@ const FRAMES = {
     pacific: { meridian: 40, cutCentre: 80, scale: 1.075, x: 240.0 },
 };
 
-function frameX(frame, lon, lat) {
+export function frameX(frame, lon, lat) {
     let d = lon - frame.meridian;
     const c = frame.cutCentre - frame.meridian;
     while (d < c - 180) d += 360;
