@@ -1,0 +1,252 @@
+// globana_crpgen: turns the content generator's UTF-8 JSON (work/*.json) into the game's .crp
+// files, then reads every file back with the game's own loaders and checks counts and limits.
+// Usage: globana_crpgen <work dir> <content dir>
+#include "data/Areor.h"
+#include "data/Fileread.h"
+#include "data/Orter.h"
+#include "data/ovningar.h"
+#include "exercises/ovning.h"
+#include "platform/Win1252.h"
+#include "tools/crp/CrpWriter.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+QJsonArray readArray(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + path.toStdString());
+    QJsonParseError err;
+    const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &err);
+    if (!doc.isArray())
+        throw std::runtime_error(path.toStdString() + ": " + err.errorString().toStdString());
+    return doc.array();
+}
+
+// Windows-1252 text of a name: letters the code page lacks become their nearest spelling
+// (ő → ö as Hungarian readers expect, otherwise the letter without its mark: ł → l, ș → s).
+std::string toGameText(const QString& text)
+{
+    QString out;
+    for (const QChar c : text) {
+        const QString one(c);
+        if (ToWin1252(one) != "?" || c == u'?') {
+            out += c;
+            continue;
+        }
+        switch (c.unicode()) {
+        case 0x0151: out += QChar(0x00F6); continue; // ő
+        case 0x0150: out += QChar(0x00D6); continue; // Ő
+        case 0x0171: out += QChar(0x00FC); continue; // ű
+        case 0x0170: out += QChar(0x00DC); continue; // Ű
+        case 0x0142: out += u'l'; continue;          // ł
+        case 0x0141: out += u'L'; continue;
+        case 0x0111: out += u'd'; continue;          // đ
+        case 0x0110: out += u'D'; continue;
+        case 0x0131: out += u'i'; continue;          // ı
+        case 0x02BB: case 0x02BC: out += QChar(0x2019); continue; // ʻokina → ’
+        default: break;
+        }
+        const QString base = one.normalized(QString::NormalizationForm_D);
+        QString kept;
+        for (const QChar b : base)
+            if (b.category() != QChar::Mark_NonSpacing && ToWin1252(QString(b)) != "?")
+                kept += b;
+        if (kept.isEmpty())
+            throw std::runtime_error("no Windows-1252 spelling for U+" + QString::number(c.unicode(), 16).toStdString() + " in " + text.toStdString());
+        out += kept;
+    }
+    const std::string bytes = ToWin1252(out);
+    if (bytes.size() > 255)
+        throw std::runtime_error("text longer than 255 bytes: " + text.toStdString());
+    return bytes;
+}
+
+std::string str(const QJsonValue& v) { return toGameText(v.toString()); }
+
+void names(const QJsonObject& o, std::string (&out)[5])
+{
+    const QJsonArray n = o["names"].toArray();
+    if (n.size() != 5)
+        throw std::runtime_error("a record without five names");
+    for (int i = 0; i < 5; ++i) {
+        out[i] = str(n[i]);
+        if (out[i].empty())
+            throw std::runtime_error("an empty name");
+    }
+}
+
+int writeAreas(const QString& in, const std::string& out)
+{
+    CrpWriter w;
+    const QJsonArray recs = readArray(in);
+    for (const QJsonValue& v : recs) {
+        const QJsonObject o = v.toObject();
+        AreaRecord r;
+        const QJsonArray keys = o["keys"].toArray();
+        for (int i = 0; i < 3; ++i)
+            r.Keys[i] = str(keys[i]);
+        names(o, r.Names);
+        r.FlagFile = str(o["flag"]);
+        const QJsonObject box = o["box"].toObject();
+        r.North = box["n"].toDouble();
+        r.South = box["s"].toDouble();
+        r.East = box["e"].toDouble();
+        r.West = box["w"].toDouble();
+        const QJsonArray seeds = o["seeds"].toArray();
+        r.Seed1Lat = seeds[0][0].toDouble();
+        r.Seed1Lon = seeds[0][1].toDouble();
+        r.Seed2Lat = seeds[1][0].toDouble();
+        r.Seed2Lon = seeds[1][1].toDouble();
+        for (const QJsonValue& p : o["vertices"].toArray())
+            r.Vertices.emplace_back(p[0].toDouble(), p[1].toDouble());
+        WriteArea(w, r);
+    }
+    w.SaveTo(out);
+    return static_cast<int>(recs.size());
+}
+
+int writePlaces(const QString& in, const std::string& out)
+{
+    CrpWriter w;
+    const QJsonArray recs = readArray(in);
+    for (const QJsonValue& v : recs) {
+        const QJsonObject o = v.toObject();
+        PlaceRecord r;
+        r.Id = str(o["id"]);
+        names(o, r.Names);
+        r.Level = o["level"].toInt();
+        r.CategoryA = static_cast<std::uint8_t>(o["a"].toInt());
+        r.CategoryB = static_cast<std::uint8_t>(o["b"].toInt());
+        const QJsonArray keys = o["keys"].toArray();
+        for (int i = 0; i < 3; ++i)
+            r.Keys[i] = str(keys[i]);
+        r.Latitude = o["lat"].toDouble();
+        r.Longitude = o["lon"].toDouble();
+        WritePlace(w, r);
+    }
+    w.SaveTo(out);
+    return static_cast<int>(recs.size());
+}
+
+int writeSea(const QString& in, const std::string& out)
+{
+    CrpWriter w;
+    const QJsonArray pts = readArray(in);
+    for (const QJsonValue& p : pts)
+        WriteSeaPoint(w, p[0].toDouble(), p[1].toDouble());
+    w.SaveTo(out);
+    return static_cast<int>(pts.size());
+}
+
+int writeCatalogue(const QString& in, const std::string& out)
+{
+    CrpWriter w;
+    const QJsonArray recs = readArray(in);
+    for (const QJsonValue& v : recs) {
+        const QJsonObject o = v.toObject();
+        CatalogueRecord r;
+        r.Keyword = str(o["kind"]);
+        names(o, r.Names);
+        r.Number = o["number"].toInt();
+        r.Level = static_cast<std::uint8_t>(o["level"].toInt());
+        r.BorderWidth = static_cast<std::uint8_t>(o["border"].toInt());
+        r.NeedPlaceFlag1 = static_cast<std::uint8_t>(o["flag1"].toInt());
+        r.NeedPlaceFlag2 = static_cast<std::uint8_t>(o["flag2"].toInt());
+        r.AreaFileNo = o["areaFile"].toInt();
+        r.PlaceFileNo = o["placeFile"].toInt();
+        r.WorldPart = str(o["part"]);
+        const QJsonArray view = o["view"].toArray();
+        r.NorthLat = view[0].toDouble();
+        r.SouthLat = view[1].toDouble();
+        r.CenterLon = view[2].toDouble();
+        for (const QJsonValue& s : o["selectors"].toArray())
+            r.Selectors.push_back(str(s));
+        WriteCatalogueEntry(w, r);
+    }
+    w.SaveTo(out);
+    return static_cast<int>(recs.size());
+}
+
+void check(bool ok, const std::string& what)
+{
+    if (!ok)
+        throw std::runtime_error("check failed: " + what);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <work dir> <content dir>\n", argv[0]);
+        return 2;
+    }
+    const QString work = QString::fromLocal8Bit(argv[1]);
+    const std::string content = argv[2];
+    try {
+        for (const char* name : {"AREA1", "AREA2", "AREA3", "Vatten"}) {
+            const std::string path = content + "/" + name + ".crp";
+            const int n = writeAreas(work + "/" + name + ".json", path);
+            CAreor list;
+            list.LoadFromFile(path);
+            check(list.Count == n, std::string(name) + " record count");
+            int vertices = 0;
+            for (int i = 1; i <= list.Count; ++i) {
+                const CArea& a = list.Item(i);
+                check(!a.Keys[1].empty() && a.VertexCount <= CArea::MaxVertices, std::string(name) + " key and vertices");
+                vertices += a.VertexCount;
+            }
+            std::printf("%s.crp: %d records, %d vertices\n", name, n, vertices);
+        }
+        for (const char* name : {"Ort1", "Ort2"}) {
+            const std::string path = content + "/" + name + ".crp";
+            const int n = writePlaces(work + "/" + name + ".json", path);
+            COrter list;
+            list.LoadFromFile(path);
+            int count = 0;
+            for (COrt* p = list.First; p; p = p->Next)
+                ++count;
+            check(count == n, std::string(name) + " place count");
+            std::printf("%s.crp: %d places\n", name, n);
+        }
+        for (const char* name : {"Hav1", "Hav2", "Hav3"}) {
+            const std::string path = content + "/" + name + ".crp";
+            const int n = writeSea(work + "/" + name + ".json", path);
+            TByteFile f(path);
+            int pairs = 0;
+            while (!f.AtEnd()) {
+                f.ReadInt32();
+                f.ReadInt32();
+                ++pairs;
+            }
+            check(pairs == n && n <= 100, std::string(name) + " sea points");
+            std::printf("%s.crp: %d sea points\n", name, n);
+        }
+        const std::string path = content + "/Ovning.crp";
+        const int n = writeCatalogue(work + "/Ovning.json", path);
+        COvningar cat;
+        cat.LoadFromFile(path);
+        int count = 0;
+        for (COvning* e = cat.First; e; e = e->Next) {
+            ++count;
+            check(e->Number >= 1 && e->Number <= 90 && e->SelectorCount <= 100, "exercise number and selectors");
+        }
+        check(count == n, "exercise count");
+        std::printf("Ovning.crp: %d exercises\n", n);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "globana_crpgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

