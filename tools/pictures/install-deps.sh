@@ -11,5 +11,9 @@ fi
 
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends librsvg2-bin nodejs npm
+PACKAGES=(librsvg2-bin)
+# Node may come from elsewhere than Debian (with npm inside); only add Debian's when absent.
+command -v node >/dev/null || PACKAGES+=(nodejs)
+command -v npm >/dev/null || PACKAGES+=(npm)
+$SUDO apt-get install -y -q --no-install-recommends "${PACKAGES[@]}"
 cd "$here" && npm ci --no-audit --no-fund

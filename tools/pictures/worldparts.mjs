@@ -58,7 +58,7 @@ const LAT_KNOTS = [
     [90, 10.0],
     [81.0, 19.6],
     [37.5, 55.9],
-    [9.5, 84.6],
+    [10.0, 84.6],
     [-9.0, 106.0],
     [-10.9, 107.4],
     [-56.5, 141.0],
@@ -88,7 +88,7 @@ export function yToLat(y) {
 export const FRAMES = {
     americas: {
         meridian: -95, cutCentre: -90, scale: 1.13, x: 88,
-        tilt: { lon: -78, lat: 9, radiusLon: 20, radiusLat: 12, slope: 0.2 },
+        tilt: { lon: -78, lat: 9, radiusLon: 20, radiusLat: 12, slope: 0.3 },
     },
     oldWorld: { meridian: 40, cutCentre: 80, scale: 1.075, x: 235.6 },
     pacific: { meridian: 40, cutCentre: 80, scale: 1.075, x: 240.0 },
@@ -167,7 +167,9 @@ function loadPolygons() {
         for (const coords of list) {
             const poly = { type: 'Polygon', coordinates: coords };
             const [[w, s], [e, n]] = geoBounds(poly);
-            const lon = w <= e ? (w + e) / 2 : (w + e + 360) / 2 - (((w + e + 360) / 2) > 180 ? 360 : 0);
+            // A box across the antimeridian has w > e; its middle is then half a turn away.
+            let lon = (w + e) / 2;
+            if (w > e) lon += lon > 0 ? -180 : 180;
             const placed = placePolygon(a3, part, lon, (s + n) / 2);
             polys.push({ a3, name: f.properties.name, geometry: poly, ...placed });
         }
@@ -183,8 +185,10 @@ function projectPolygon(geometry, frame) {
         const lat = phi * deg;
         return [frameX(frame, lon, lat), -frameY(frame, lon, lat)];
     };
+    // d3 moves the projected centre to the translation: put it back where it was.
     const projection = geoProjection(raw).rotate([-frame.cutCentre, 0]).scale(1)
-        .translate([frameX(frame, frame.cutCentre, 0), latToY(0)]).precision(0); // d3 puts the centre there
+        .translate([frameX(frame, frame.cutCentre, 0), frameY(frame, frame.cutCentre, 0)])
+        .precision(0);
     const rings = [];
     let ring = null;
     const sink = {
@@ -196,7 +200,7 @@ function projectPolygon(geometry, frame) {
         sphere() {},
     };
     const stream = projection.stream(sink);
-    // geoStream is not exported separately; feed the polygon by hand.
+    // Feed the polygon by hand, ring by ring, without the closing point d3 does not want.
     stream.polygonStart();
     for (const r of geometry.coordinates) {
         stream.lineStart();
