@@ -9,6 +9,7 @@
 #include "platform/Types.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,8 +18,11 @@ class PictureBox;
 class CKarta {
 public:
     static constexpr int MaxSeaPoints = 100;
+    // FitToIncludedAreas gives up widening after this many 1 % steps (a degenerate latitude
+    // range never grows, so the loop would not end otherwise).
+    static constexpr int MaxWideningSteps = 1000;
 
-    CKarta() = default;
+    CKarta();
     ~CKarta() = default;
     CKarta(const CKarta&) = delete;
     CKarta& operator=(const CKarta&) = delete;
@@ -49,6 +53,18 @@ public:
     void FillAreasWithKey(const std::string& key, TColor colour);
     void ColourAreas();
 
+    // The whole-map drawing sequences of the place and the area exercise; ProcessMessages
+    // runs after each step so that the picture builds up visibly.
+    void DrawPlaceExerciseMap(int borderWidth);
+    void DrawAreaExerciseMap(int borderWidth);
+
+    // The canvas drawn on and measured: Image's when Image is set, else *Target.
+    Canvas& DrawingCanvas() const;
+    bool HasCanvas() const;
+    // W and H: the drawing canvas's size (0 without a canvas).
+    int Width() const;
+    int Height() const;
+
     TColor WaterColor = 0x800000;
     TColor LandColor = 0x808080;
     TColor AreaColor = 0x008000;
@@ -68,4 +84,17 @@ public:
     // Where the map draws when it has no picture control (offscreen rendering, tests).
     // When Image is set, its canvas is used instead.
     Canvas* Target = nullptr;
+
+    // Lets the window system process pending messages between drawing steps.
+    // Defaults to QCoreApplication::processEvents; offscreen rendering sets it to nothing.
+    std::function<void()> ProcessMessages;
+
+private:
+    struct Pixel {
+        std::int32_t x;
+        std::int32_t y;
+    };
+    Pixel PixelOf(float latitude, float longitude) const;
+    void DrawOutline(const CArea& area, TColor colour, int width, bool skipRepeats);
+    void Changed();
 };
