@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <optional>
 
 namespace {
@@ -196,7 +197,7 @@ QImage wavingIcon(const QString& svg)
             for (int sy = 0; sy < S; ++sy) {
                 for (int sx = 0; sx < S; ++sx) {
                     const double px = x - left + (sx + 0.5) / S;
-                    const double phase = 2 * M_PI * px / 18.0;
+                    const double phase = 2 * std::numbers::pi * px / 18.0;
                     // The wave grows away from the pole, which holds the flag still.
                     const double lift = amplitude * std::sin(phase) * std::min(1.0, px / 6.0);
                     const double fy = y + (sy + 0.5) / S - top - lift;
