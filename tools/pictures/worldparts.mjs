@@ -130,7 +130,9 @@ function readParts() {
         for (const line of fs.readFileSync(tablePath, 'utf8').split('\n')) {
             const f = line.trim().split(',');
             if (f.length < 3 || f[0] === 'iso3') continue;
-            if (['EUR', 'NOR', 'SYD', 'ASI', 'AFR', 'AUS'].includes(f[2])) parts.set(f[0], f[2]);
+            // The group keys NAC and OCE stand for the parts NOR and AUS.
+            const part = { NAC: 'NOR', OCE: 'AUS' }[f[2]] || f[2];
+            if (['EUR', 'NOR', 'SYD', 'ASI', 'AFR', 'AUS'].includes(part)) parts.set(f[0], part);
         }
     }
     return parts;
