@@ -17,7 +17,7 @@ const PARTS = {
   SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "América del Sur"], file: 1, view: [14, -57, -60] },
   ASI: { names: ["Asien", "Asia", "Asie", "Asien", "Asia"], file: 1, view: [56, -11, 90] },
   AFR: { names: ["Afrika", "Africa", "Afrique", "Afrika", "África"], file: 1, view: [38.5, -36, 18] },
-  AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 1, view: [5, -48, 150] },
+  AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 1, view: [12, -48, 155] },
 };
 const WORLD = { names: ["Världen", "The world", "Le monde", "Die Welt", "El mundo"], view: [84, -84, 10] };
 const T = {

@@ -70,11 +70,16 @@ const inLand = (recs, lat, lon) => recs.some((r) => r.vertices.length && pointIn
 
 function viewsOf(file, recs) {
   const out = [];
+  const seen = new Set();
   for (const e of exercises.filter((x) => x.areaFile === file)) {
     const v = e.view[0] === 0 && e.view[1] === 0
       ? fitView(recs.filter((r) => e.selectors.some((s) => r.keys.includes(s))))
       : new View(e.view[0], e.view[1], e.view[2]);
-    out.push({ e, v });
+    // exercises of one world part share their view: draw it once, with their selectors together
+    const id = `${v.top} ${v.bottom} ${v.centre} ${e.border}`;
+    if (seen.has(id)) { out.find((o) => o.id === id).sel.push(...e.selectors); out.find((o) => o.id === id).numbers.push(e.number); continue; }
+    seen.add(id);
+    out.push({ e, v, id, sel: [...e.selectors], numbers: [e.number] });
   }
   return out;
 }
@@ -127,7 +132,7 @@ for (const file of [1, 2, 3]) {
   }
   if (sea.length > 100) throw new Error(`Hav${file}: ${sea.length} points`);
   // Check every view: unfilled sea regions, sea points inside areas, seeds that start no fill.
-  for (const { e, v } of views) {
+  for (const { e, v, sel, numbers } of views) {
     const img = draw(recs, v, sea, e.border);
     let left = 0; const seen = new Uint8Array(W * H); const work = img.slice();
     for (let i = 0; i < W * H; i++) {
@@ -138,12 +143,12 @@ for (const file of [1, 2, 3]) {
     }
     let badSeeds = 0;
     for (const r of recs) {
-      if (!r.vertices.length || !e.selectors.some((s) => r.keys.includes(s)) || !v.areaVisible(r)) continue;
+      if (!r.vertices.length || !sel.some((s) => r.keys.includes(s)) || !v.areaVisible(r)) continue;
       let filled = false;
       for (const [la, lo] of r.seeds) { const x = v.x(la, lo), y = v.y(la); if (v.onImage(x, y) && img[y * W + x] === BG) { fill(img, x, y, BG, AREA); filled = true; } else if (v.onImage(x, y) && img[y * W + x] === AREA) filled = true; }
       if (!filled && v.boxShows(r.box)) badSeeds++;
     }
-    report.push(`Hav${file} ex ${e.number}: unfilled sea ${left} px, areas whose seeds start no fill ${badSeeds}`);
+    report.push(`Hav${file} exercises ${numbers.join(",")}: unfilled sea ${left} px, areas whose seeds start no fill ${badSeeds}`);
     if (process.env.RENDER) render(img, `ex${String(e.number).padStart(2, "0")}`);
   }
   const wet = sea.filter(([la, lo]) => land(la, lo));
