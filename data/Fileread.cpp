@@ -11,12 +11,20 @@
 TByteFile::TByteFile(const std::string& fileName)
 {
     std::error_code ec;
-    if (!std::filesystem::exists(fileName, ec))
+    // Only a name that is known to be absent is "not found"; when the existence test itself
+    // fails (say, a folder on the way may not be searched) the open below reports why.
+    if (!std::filesystem::exists(fileName, ec) && !ec)
         throw EFileNotFound("File \"" + fileName + "\" not found.");
+    // A folder opens as a stream here and would fail only at the first read: it is a file
+    // that cannot be opened.
+    if (std::filesystem::is_directory(fileName, ec))
+        throw EFileOpenFailed("File open failed: " + std::string(std::strerror(EISDIR)));
     // Read-only: the reader never writes, and a data file on a read-only medium must still open.
     file_ = std::fopen(fileName.c_str(), "rb");
-    if (!file_)
-        throw EFileOpenFailed("File open failed: " + std::string(std::strerror(errno)));
+    if (!file_) {
+        const int error = errno;
+        throw EFileOpenFailed("File open failed: " + std::string(std::strerror(error)));
+    }
 }
 
 TByteFile::~TByteFile()
