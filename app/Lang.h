@@ -1,11 +1,16 @@
-// The language table of interface strings ("lang.crp") and the labelling of windows from it.
-// The language dialog TfrmLang is declared in LangDialog.h.
+// The language table of interface strings ("lang.crp"), the labelling of windows from it, and
+// the language dialog TfrmLang.
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <string>
 
-class QWidget;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class PictureBox;
+class ShapeWidget;
 
 // Entry (language 1..5, number 1..34); anything outside raises ERangeError.
 std::string& LanguageText(int language, int number);
@@ -20,5 +25,46 @@ void LoadLanguageTableFrom(const std::string& path);
 
 // Gives every push button and label owned by the window whose "Tag" property is not 0 the
 // string of that number in the current language, then the window's own caption if its Tag
-// is not 0. A Tag outside 1..34 raises ERangeError.
+// is not 0. A Tag outside 1..34 raises ERangeError. Windows owned by the window (its child
+// windows) are not visited: they are labelled when they are shown themselves.
 void TranslateCaptions(QWidget* window);
+
+// The start-up dialog in which the player picks the language. Its result is the language
+// index 1..5 after OK, CancelResult after Cancel or Escape. Showing it reads the sound and
+// music switches from the settings file; OK stores the language there.
+class TfrmLang : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int CancelResult = 42;
+
+    explicit TfrmLang(QWidget* parent = nullptr);
+
+    // The index of the checked language (the last checked in the order 1..5).
+    int CheckedLanguage() const;
+
+    void reject() override;
+
+    ShapeWidget* Shape1;
+    QLabel* Label1;
+    QLabel* Label2;
+    PictureBox* imgUSA;
+    PictureBox* imgSvensk;
+    PictureBox* Image1;
+    PictureBox* Image2;
+    PictureBox* Image3;
+    QRadioButton* chkEng;
+    QRadioButton* chkSve;
+    QRadioButton* chkFra;
+    QRadioButton* chkTys;
+    QRadioButton* chkSpa;
+    QPushButton* cmdOK;
+    QPushButton* cmdAvbryt;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+    void cmdOKClick();
+    QRadioButton* ButtonOf(int language) const;
+};

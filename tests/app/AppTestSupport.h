@@ -1,0 +1,105 @@
+// Shared pieces of the application-shell tests: a private settings folder, recorded message
+// boxes and help requests, and recording media players.
+#pragma once
+
+#include "app/Sound.h"
+#include "platform/GlobanaApplication.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "platform/RecordingMediaPlayer.h"
+#include "platform/Settings.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Points XDG_CONFIG_HOME at a fresh folder for the lifetime of the object, so GLOBANA.INI is
+// private to one test.
+class PrivateSettings {
+public:
+    PrivateSettings() : old_(qgetenv("XDG_CONFIG_HOME")), hadOld_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+    {
+        qputenv("XDG_CONFIG_HOME", folder_.path().toLocal8Bit());
+    }
+    ~PrivateSettings()
+    {
+        if (hadOld_)
+            qputenv("XDG_CONFIG_HOME", old_);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // Writes the whole file as it stands, one key=value per line in its section.
+    void WriteFile(const QByteArray& text) const
+    {
+        QFile file(SettingsFilePath());
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(text);
+    }
+    bool FileExists() const { return QFile::exists(SettingsFilePath()); }
+    QString Value(const QString& key) const
+    {
+        return QSettings(SettingsFilePath(), QSettings::IniFormat).value(key).toString();
+    }
+    QByteArray FileText() const
+    {
+        QFile file(SettingsFilePath());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+private:
+    QTemporaryDir folder_;
+    QByteArray old_;
+    bool hadOld_;
+};
+
+// Message boxes, general error boxes and help requests, recorded instead of shown.
+class RecordedBoxes {
+public:
+    RecordedBoxes()
+    {
+        SetMessagePresenter([this](MessageKind kind, const QString& text) {
+            (kind == MessageKind::Error ? errors : messages) << text;
+        });
+        GlobanaApplication::errorBox = [this](const QString& text) { generalErrors << text; };
+        SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
+    }
+    ~RecordedBoxes()
+    {
+        SetMessagePresenter({});
+        GlobanaApplication::errorBox = {};
+        SetHelpHook({});
+    }
+
+    QStringList messages;
+    QStringList errors;
+    QStringList generalErrors;
+    std::vector<int> helpTopics;
+};
+
+// The three players replaced by recorders, kept reachable by the test.
+struct RecordedPlayers {
+    RecordedPlayers()
+    {
+        auto m = std::make_unique<RecordingMediaPlayer>();
+        auto w1 = std::make_unique<RecordingMediaPlayer>();
+        auto w2 = std::make_unique<RecordingMediaPlayer>();
+        midi = m.get();
+        wav1 = w1.get();
+        wav2 = w2.get();
+        SetMediaPlayers(std::move(m), std::move(w1), std::move(w2));
+    }
+    ~RecordedPlayers() { CloseMediaPlayers(); }
+
+    RecordingMediaPlayer* midi;
+    RecordingMediaPlayer* wav1;
+    RecordingMediaPlayer* wav2;
+};
