@@ -1,8 +1,34 @@
-// Program entry.
-#include <QApplication>
+// Program entry: creates the windows that live for the whole run and runs the event loop.
+#include "app/About.h"
+#include "app/Hmeny.h"
+#include "app/Lang.h"
+#include "platform/GlobanaApplication.h"
+#include "platform/Hourglass.h"
+
+#include <QFont>
+
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    GlobanaApplication app(argc, argv);
+    // The windows' texts are laid out for this font; Liberation Sans has its metrics.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+
+    auto wait = std::make_unique<Hourglass>();
+    QApplication::setApplicationName(QStringLiteral("Globana"));
+
+    // In this order; all three live until the program ends.
+    TfrmHuvudmeny frmHuvudmeny;
+    TfrmLang frmLang;
+    TfrmAbout frmAbout;
+    frmHuvudmeny.SetLanguageDialog(&frmLang);
+    frmHuvudmeny.SetAboutBox(&frmAbout);
+
+    wait.reset();
+    // The first showing asks for the language and loads the menu; it may end the program.
+    frmHuvudmeny.show();
+    if (frmHuvudmeny.isHidden())
+        return 0;
+    return app.exec();
 }
