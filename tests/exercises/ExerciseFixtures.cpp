@@ -1,0 +1,112 @@
+#include "ExerciseFixtures.h"
+
+#include "app/Generell.h"
+#include "app/Lang.h"
+#include "app/Sound.h"
+
+AreaRecord BoxArea(const std::string& key, const std::string& name, double south, double north,
+                   double west, double east, const std::string& group)
+{
+    AreaRecord r;
+    r.Keys[0] = key;
+    r.Keys[1] = group;
+    r.Names[0] = name;
+    r.FlagFile = key + ".bmp";
+    r.North = north;
+    r.South = south;
+    r.East = east;
+    r.West = west;
+    r.Seed1Lat = r.Seed2Lat = (north + south) / 2;
+    r.Seed1Lon = r.Seed2Lon = (east + west) / 2;
+    r.Vertices = {{south, west}, {north, west}, {north, east}, {south, east}};
+    return r;
+}
+
+PlaceRecord Place(const std::string& name, double lat, double lon, const std::string& key, int level)
+{
+    PlaceRecord r;
+    r.Id = name;
+    r.Names[0] = name;
+    r.Keys[0] = key;
+    r.Level = level;
+    r.Latitude = lat;
+    r.Longitude = lon;
+    return r;
+}
+
+std::unique_ptr<CKarta> MakeMap(const QTemporaryDir& dir, const std::vector<AreaRecord>& areas,
+                                const std::vector<PlaceRecord>& places)
+{
+    CrpWriter a;
+    for (const auto& r : areas)
+        WriteArea(a, r);
+    CrpWriter p;
+    for (const auto& r : places)
+        WritePlace(p, r);
+    const std::string areaPath = dir.filePath("areas.crp").toStdString();
+    const std::string placePath = dir.filePath("places.crp").toStdString();
+    a.SaveTo(areaPath);
+    p.SaveTo(placePath);
+    auto map = std::make_unique<CKarta>();
+    map->Areas = std::make_unique<CAreor>();
+    map->Areas->LoadFromFile(areaPath);
+    map->Waters = std::make_unique<CAreor>();
+    map->Places = std::make_unique<COrter>();
+    map->Places->LoadFromFile(placePath);
+    map->ProcessMessages = [] {};
+    return map;
+}
+
+FakeMapScreen::FakeMapScreen()
+{
+    picture.setPictureSize(400, 300);
+}
+
+void FakeMapScreen::ShowName(const std::string& text, int x, int y, TColor fontColor,
+                             TColor backColor, bool visible)
+{
+    names.push_back({text, x, y, fontColor, backColor, visible});
+}
+
+FakeMultiScreen::FakeMultiScreen()
+{
+    for (auto& b : boxes)
+        b.setPictureSize(211, 41);
+}
+
+void FakeMultiScreen::DrawAnswer(PictureBox* box, TColor colour, const std::string& text)
+{
+    for (std::size_t k = 0; k < 4; ++k)
+        if (&boxes[k] == box) {
+            colours[k] = colour;
+            texts[k] = text;
+        }
+}
+
+SoundRecorder::SoundRecorder()
+{
+    auto m = std::make_unique<RecordingMediaPlayer>();
+    auto w1 = std::make_unique<RecordingMediaPlayer>();
+    auto w2 = std::make_unique<RecordingMediaPlayer>();
+    midi = m.get();
+    wav1 = w1.get();
+    wav2 = w2.get();
+    SetMediaPlayers(std::move(m), std::move(w1), std::move(w2));
+    SoundOn = true;
+    MusicOn = true;
+}
+
+SoundRecorder::~SoundRecorder()
+{
+    SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
+                    std::make_unique<RecordingMediaPlayer>());
+}
+
+void SetQuestionStrings()
+{
+    CurrentLanguage = 2;
+    LanguageText(2, 9) = "Where is";
+    LanguageText(2, 10) = "lies in:";
+    LanguageText(2, 13) = "Which place lies in";
+    LanguageText(2, 14) = "?";
+}

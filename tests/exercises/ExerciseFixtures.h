@@ -1,0 +1,80 @@
+// Small maps built in memory and screens that record what the exercises ask of them.
+#pragma once
+
+#include "map/UKarta.h"
+#include "platform/PictureBox.h"
+#include "platform/RecordingMediaPlayer.h"
+#include "screens/Ovform.h"
+#include "tools/crp/CrpWriter.h"
+
+#include <QTemporaryDir>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A rectangle area (lat south..north, lon west..east) with seeds in the middle.
+AreaRecord BoxArea(const std::string& key, const std::string& name, double south, double north,
+                   double west, double east, const std::string& group = "");
+PlaceRecord Place(const std::string& name, double lat, double lon, const std::string& key,
+                  int level = 0);
+
+// Writes the records to files in a temporary folder and loads them into a new map.
+std::unique_ptr<CKarta> MakeMap(const QTemporaryDir& dir, const std::vector<AreaRecord>& areas,
+                                const std::vector<PlaceRecord>& places);
+
+class RecordingScreen : public TOvningsformular {
+public:
+    void VisaFraga(const std::string& text) override { questions.push_back(text); }
+    void VisaProcent(std::int32_t percent) override { percents.push_back(percent); }
+    std::vector<std::string> questions;
+    std::vector<int> percents;
+};
+
+class FakeMapScreen : public TMapExerciseScreen {
+public:
+    FakeMapScreen();
+    void VisaFraga(const std::string& text) override { questions.push_back(text); }
+    void VisaProcent(std::int32_t percent) override { percents.push_back(percent); }
+    PictureBox* GetMapImage() override { return &picture; }
+    void ShowName(const std::string& text, int x, int y, TColor fontColor, TColor backColor,
+                  bool visible) override;
+
+    PictureBox picture;
+    std::vector<std::string> questions;
+    std::vector<int> percents;
+    struct Name {
+        std::string text;
+        int x, y;
+        TColor font, back;
+        bool visible;
+    };
+    std::vector<Name> names;
+};
+
+class FakeMultiScreen : public TMultiExerciseScreen {
+public:
+    FakeMultiScreen();
+    void VisaFraga(const std::string& text) override { questions.push_back(text); }
+    void VisaProcent(std::int32_t percent) override { percents.push_back(percent); }
+    PictureBox* AnswerImage(int k) override { return &boxes[static_cast<std::size_t>(k - 1)]; }
+    void DrawAnswer(PictureBox* box, TColor colour, const std::string& text) override;
+
+    std::array<PictureBox, 4> boxes;
+    std::array<TColor, 4> colours{};
+    std::array<std::string, 4> texts;
+    std::vector<std::string> questions;
+    std::vector<int> percents;
+};
+
+// Installs recording players for the duration of a test; sounds on.
+struct SoundRecorder {
+    SoundRecorder();
+    ~SoundRecorder();
+    RecordingMediaPlayer* midi;
+    RecordingMediaPlayer* wav1;
+    RecordingMediaPlayer* wav2;
+};
+
+// Language strings 9, 10, 13, 14 in English, for question texts.
+void SetQuestionStrings();
