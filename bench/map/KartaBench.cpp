@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,7 +32,7 @@ AreaRecord Blob(const std::string& key, double lat, double lon, double radius, i
     r.North = r.East = -1000;
     r.South = r.West = 1000;
     for (int k = 0; k < vertices; ++k) {
-        const double a = 2 * M_PI * k / vertices;
+        const double a = 2 * std::numbers::pi * k / vertices;
         const double f = 1 + 0.15 * std::sin(5 * a + seed) + 0.05 * std::sin(17 * a + 2 * seed);
         const double vlat = lat + radius * CellLat * f * std::sin(a);
         const double vlon = lon + radius * CellLon * f * std::cos(a);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <random>
 
 namespace {
@@ -42,7 +43,7 @@ std::vector<OutlineCase> Cases()
 
     Vertices star;
     for (int i = 0; i < 24; ++i) {
-        const double a = i * M_PI / 12, r = i % 2 ? 0.3 : 4;
+        const double a = i * std::numbers::pi / 12, r = i % 2 ? 0.3 : 4;
         star.push_back({r * std::sin(a), r * std::cos(a)});
     }
     cases.push_back({"StarWithThinSpikes", star});
