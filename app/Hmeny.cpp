@@ -511,8 +511,7 @@ void TfrmHuvudmeny::changeEvent(QEvent* event)
 void TfrmHuvudmeny::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
-    // The program ends with its main window, whatever other windows are still open.
-    QCoreApplication::quit();
+    emit Closed();
 }
 
 bool TfrmHuvudmeny::eventFilter(QObject* watched, QEvent* event)

@@ -94,6 +94,10 @@ public:
     QPointer<TOvningsformular> FlagScreen;
     QPointer<QWidget> ListWindow;
 
+signals:
+    // The window has closed: the program ends (start-up connects this to the event loop).
+    void Closed();
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -24,6 +24,9 @@ int main(int argc, char** argv)
     TfrmAbout frmAbout;
     frmHuvudmeny.SetLanguageDialog(&frmLang);
     frmHuvudmeny.SetAboutBox(&frmAbout);
+    // The program ends with its main window, whatever other windows are still open. (exit,
+    // not quit: quit first asks every window to close, and this one is busy closing.)
+    QObject::connect(&frmHuvudmeny, &TfrmHuvudmeny::Closed, &app, [] { QCoreApplication::exit(0); });
 
     wait.reset();
     // The first showing asks for the language and loads the menu; it may end the program.

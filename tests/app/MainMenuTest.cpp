@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -454,10 +455,12 @@ TEST_P(MainMenuStartTest, AFailedStartIsReportedAndEndsTheProgram)
                                                     Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
     found.first()->setSelected(true);
+    QSignalSpy closed(menu.get(), &TfrmHuvudmeny::Closed);
 
     menu->cmdStarta->click();
 
     ASSERT_EQ(boxes.errors.size(), 1);
+    EXPECT_EQ(closed.count(), 1);
     const QString message = boxes.errors.first();
     EXPECT_TRUE(message.startsWith("Oops! I failed to start the exercise.\r\n"
                                    "The following problem occurred: "))
@@ -523,8 +526,10 @@ TEST_F(MainMenuTest, AboutHelpAndQuitButtons)
     EXPECT_TRUE(about.isVisible());
     menu->cmdHjalp->click();
     EXPECT_EQ(boxes.helpTopics, std::vector<int>{101});
+    QSignalSpy closed(menu.get(), &TfrmHuvudmeny::Closed);
     menu->cmdAvsluta->click();
     EXPECT_TRUE(menu->isHidden());
+    EXPECT_EQ(closed.count(), 1) << "the program ends with the main window";
 }
 
 TEST_F(MainMenuTest, LayoutOfTheWindow)
