@@ -1,0 +1,430 @@
+// TfrmOvningKarta: layout, map set-up, clicks, name label and timers of the map screen.
+#include "screens/Unit1.h"
+
+#include "app/Generell.h"
+#include "app/Lang.h"
+#include "data/Areor.h"
+#include "data/Orter.h"
+#include "map/UKarta.h"
+#include "platform/Help.h"
+#include "platform/Hourglass.h"
+#include "platform/PictureBox.h"
+#include "platform/Win1252.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+constexpr TColor Silver = 0xC0C0C0;
+constexpr TColor Navy = 0x800000;
+constexpr int TopHeight = 32;
+
+QFont ArialPixels(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, TColor colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(role, QColor::fromRgb(ToQRgb(colour)));
+    widget->setPalette(pal);
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width, int tag)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->resize(width, 25);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    if (tag != 0)
+        button->setProperty("Tag", tag);
+    return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QFont& font, TColor colour)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    SetColour(label, QPalette::WindowText, colour);
+    label->setAutoFillBackground(false);
+    return label;
+}
+
+// Labels of the top bar are painted under the buttons and let clicks through to them.
+void BehindButtons(QLabel* label)
+{
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->lower();
+}
+
+} // namespace
+
+TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
+    : TMapExerciseScreen(owner)
+{
+    // A window of its own even when the main menu owns it.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setObjectName(QStringLiteral("frmOvningKarta"));
+    setWindowTitle(QStringLiteral("Globana"));
+    resize(1016, 713);
+    setFont(ArialPixels(12));
+    SetColour(this, QPalette::Window, Silver);
+    setAutoFillBackground(true);
+
+    panTop = new QFrame(this);
+    panTop->setObjectName(QStringLiteral("panTop"));
+    panTop->setFrameStyle(QFrame::Box | QFrame::Plain);
+    panTop->setLineWidth(1);
+    panTop->setAutoFillBackground(true);
+    panTop->setGeometry(0, 0, 1016, TopHeight);
+    panTop->hide();
+    // The bar's controls lie in its client area, inside the one-pixel border line.
+    auto* topClient = new QWidget(panTop);
+    topClient->setObjectName(QStringLiteral("panTopClient"));
+    topClient->setGeometry(panTop->contentsRect());
+
+    lblFraga = MakeLabel(topClient, "lblFraga", ArialPixels(13, true), 0x000000);
+    lblFraga->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblFraga->setGeometry(2, 6, 1016, 17);
+    lblProcent = MakeLabel(topClient, "lblProcent", ArialPixels(13, true), Navy);
+    lblProcent->setText(QStringLiteral("0"));
+    lblProcent->setGeometry(6, 6, 40, 22);
+    lblProcent->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    cmdTopp = MakeButton(topClient, "cmdTopp", QStringLiteral("Tio-i-topp"), 117, 11);
+    cmdStarta = MakeButton(topClient, "cmdStarta", QStringLiteral("Starta om"), 97, 23);
+    cmdHjalp = MakeButton(topClient, "cmdHjalp", QStringLiteral("?"), 27, 0);
+    cmdAvsluta = MakeButton(topClient, "cmdAvsluta", QStringLiteral("Avsluta"), 79, 12);
+    imgBlomma = new PictureBox(topClient);
+    imgBlomma->setObjectName(QStringLiteral("imgBlomma"));
+    imgBlomma->resize(36, 31);
+    imgBlomma->setAttribute(Qt::WA_TransparentForMouseEvents);
+    BehindButtons(lblProcent);
+    BehindButtons(lblFraga);
+
+    panPanel = new QFrame(this);
+    panPanel->setObjectName(QStringLiteral("panPanel"));
+    panPanel->setFrameStyle(QFrame::NoFrame);
+    panPanel->setAutoFillBackground(true);
+    panPanel->setGeometry(0, TopHeight, 1016, 713 - TopHeight);
+
+    imgKarta = new PictureBox(panPanel);
+    imgKarta->setObjectName(QStringLiteral("imgKarta"));
+    imgKarta->setGeometry(2, 2, 1012, 677);
+    imgKarta->setEnabled(false);
+
+    lblNamn = MakeLabel(panPanel, "lblNamn", ArialPixels(11), 0x000000);
+    lblNamn->setAlignment(Qt::AlignCenter);
+    SetColour(lblNamn, QPalette::Window, Silver);
+    lblNamn->hide();
+    lblNamn->installEventFilter(this);
+
+    tmrBlinka = new QTimer(this);
+    tmrBlinka->setObjectName(QStringLiteral("tmrBlinka"));
+    tmrBlinka->setInterval(700);
+    tmrNamnTimer = new QTimer(this);
+    tmrNamnTimer->setObjectName(QStringLiteral("tmrNamnTimer"));
+    tmrNamnTimer->setInterval(2000);
+
+    connect(imgKarta, &PictureBox::mousePressed, this,
+            [this](int x, int y, Qt::MouseButton) { imgKartaMouseDown(x, y); });
+    connect(tmrBlinka, &QTimer::timeout, this, &TfrmOvningKarta::tmrBlinkaTimer);
+    connect(tmrNamnTimer, &QTimer::timeout, this, &TfrmOvningKarta::tmrNamnTimerTimer);
+    connect(cmdStarta, &QPushButton::clicked, this, &TfrmOvningKarta::cmdStartaClick);
+    connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningKarta::cmdToppClick);
+    connect(cmdHjalp, &QPushButton::clicked, this, &TfrmOvningKarta::cmdHjalpClick);
+    connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningKarta::cmdAvslutaClick);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &TfrmOvningKarta::cmdHjalpClick);
+
+    tmrBlinka->start();
+}
+
+TfrmOvningKarta::~TfrmOvningKarta()
+{
+    tmrBlinka->stop();
+    // The exercise outlives the screen: it must not keep pointers to the freed map and window.
+    if (exercise_) {
+        if (exercise_->Map == map_.get())
+            exercise_->Map = nullptr;
+        if (exercise_->Screen == this)
+            exercise_->Screen = nullptr;
+    }
+    if (map_)
+        map_->Image = nullptr;
+}
+
+QWidget* TfrmOvningKarta::TopClient() const
+{
+    return lblFraga->parentWidget();
+}
+
+void TfrmOvningKarta::OpenExercise(COvning* exercise)
+{
+    QCoreApplication::processEvents();
+    cmdAvsluta->setEnabled(false);
+    cmdStarta->setEnabled(false);
+    imgKarta->setEnabled(false);
+
+    exercise_ = exercise;
+    show();
+    Maximize();
+    move(0, 0);
+    // Let a window manager finish maximising before the controls are measured against the
+    // window.
+    QCoreApplication::processEvents();
+    LayOut();
+
+    LoadMap();
+    exercise_->Map = map_.get();
+    exercise_->Start(this);
+
+    tmrBlinka->start();
+    QCoreApplication::processEvents();
+    imgKarta->setEnabled(true);
+    cmdAvsluta->setEnabled(true);
+    cmdStarta->setEnabled(true);
+}
+
+void TfrmOvningKarta::Maximize()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    // Without a window manager the state changes but the size does not.
+    if (QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        if (frameGeometry() != area && geometry() != area)
+            setGeometry(area);
+    }
+}
+
+void TfrmOvningKarta::LayOut()
+{
+    const int clientWidth = width();
+    const int clientHeight = height();
+    QWidget* topClient = TopClient();
+
+    panTop->setGeometry(0, 0, clientWidth, TopHeight);
+    topClient->setGeometry(panTop->contentsRect());
+    panTop->show();
+    panPanel->setGeometry(0, TopHeight, clientWidth, clientHeight - TopHeight);
+
+    const int buttonHeight = topClient->height() - 4;
+    cmdAvsluta->setGeometry(topClient->width() - cmdAvsluta->width() - 2, 2, cmdAvsluta->width(),
+                            buttonHeight);
+    cmdHjalp->setGeometry(cmdAvsluta->x() - cmdHjalp->width(), 2, cmdHjalp->width(), buttonHeight);
+    cmdStarta->setGeometry(cmdHjalp->x() - cmdStarta->width(), 2, cmdStarta->width(), buttonHeight);
+    lblProcent->move(6, 6);
+    cmdTopp->setGeometry(lblProcent->x() + lblProcent->width(), 2, cmdTopp->width(), buttonHeight);
+    lblFraga->setGeometry(2, 6, clientWidth, lblFraga->height());
+    imgKarta->setPictureSize(panPanel->width() - 4, panPanel->height() - 4);
+    imgKarta->move(2, 2);
+    imgBlomma->move(cmdAvsluta->x() - 32, -2);
+    SetColour(panPanel, QPalette::Window, Navy);
+}
+
+void TfrmOvningKarta::LoadMap()
+{
+    map_ = std::make_unique<CKarta>();
+    map_->Areas = std::make_unique<CAreor>();
+    map_->Waters = std::make_unique<CAreor>();
+    map_->Places = std::make_unique<COrter>();
+    map_->Waters->LoadFromFile("Vatten.crp");
+    map_->Places->LoadFromFile("Ort" + std::to_string(exercise_->PlaceFileNo) + ".crp");
+    const int n = exercise_->AreaFileNo;
+    if (n >= 1 && n <= 3) {
+        map_->Areas->LoadFromFile("AREA" + std::to_string(n) + ".crp");
+        map_->LoadSeaPoints("Hav" + std::to_string(n) + ".crp");
+        map_->ShowGrid = n == 1;
+    }
+}
+
+void TfrmOvningKarta::VisaFraga(const std::string& text)
+{
+    ShowName("", 0, 0, 0, 0, false);
+    lblFraga->setText(FromWin1252(text));
+}
+
+void TfrmOvningKarta::VisaProcent(std::int32_t percent)
+{
+    lblProcent->setText(QString::number(percent) + QStringLiteral(" %"));
+}
+
+PictureBox* TfrmOvningKarta::GetMapImage()
+{
+    return imgKarta;
+}
+
+void TfrmOvningKarta::ShowName(const std::string& text, int x, int y, TColor fontColor,
+                               TColor backColor, bool visible)
+{
+    lblNamn->setVisible(visible);
+    lblNamn->setText(FromWin1252(text));
+    SetColour(lblNamn, QPalette::WindowText, fontColor);
+    SetColour(lblNamn, QPalette::Window, backColor);
+    const QFontMetrics metrics(lblNamn->font());
+    const int width = metrics.horizontalAdvance(lblNamn->text()) + 4;
+    const int height = metrics.height();
+    lblNamn->setGeometry(x + imgKarta->x() - width / 2, y + imgKarta->y() - height / 2, width,
+                         height);
+    if (visible) {
+        lblNamn->raise();
+        tmrNamnTimer->stop();
+        tmrNamnTimer->start();
+        lblNamn->setAutoFillBackground(true);
+    }
+}
+
+bool TfrmOvningKarta::NameLabelOpaque() const
+{
+    return lblNamn->autoFillBackground();
+}
+
+void TfrmOvningKarta::imgKartaMouseDown(int x, int y)
+{
+    if (!exercise_ || !map_ || handlingClick_ || !imgKarta->isEnabled())
+        return;
+    handlingClick_ = true;
+    const struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{handlingClick_};
+
+    ClickPoint.Latitude = map_->YToLatitude(y);
+    ClickPoint.Longitude = map_->ToLongitude(y, x);
+    if (exercise_->Finished) {
+        exercise_->WrongAnswer(ClickPoint);
+    } else if (exercise_->IsCorrect(ClickPoint)) {
+        exercise_->BlinkState = 0;
+        exercise_->CorrectAnswer();
+        QCoreApplication::processEvents();
+        const std::string text = exercise_->NextQuestion();
+        if (!text.empty()) {
+            VisaFraga(text);
+        } else {
+            imgKarta->setEnabled(false);
+            VisaFraga("-");
+            ShowTopTen(exercise_, exercise_->Percent, this);
+            exercise_->Finished = true;
+        }
+    } else {
+        exercise_->WrongAnswer(ClickPoint);
+    }
+    imgKarta->setEnabled(true);
+}
+
+void TfrmOvningKarta::lblNamnMouseDown(int x, int y)
+{
+    // The picture decides whether clicks are taken (not while the map is being built).
+    if (!imgKarta->isEnabled())
+        return;
+    lblNamn->hide();
+    imgKartaMouseDown(lblNamn->x() + x - imgKarta->x(), lblNamn->y() + y - imgKarta->y());
+}
+
+void TfrmOvningKarta::tmrBlinkaTimer()
+{
+    // Only an exercise that runs on this screen's map may be ticked.
+    if (exercise_ && map_ && exercise_->Map == map_.get() && exercise_->Screen == this)
+        exercise_->Tick();
+    QCoreApplication::processEvents();
+}
+
+void TfrmOvningKarta::tmrNamnTimerTimer()
+{
+    lblNamn->setAutoFillBackground(false);
+    lblNamn->update();
+    tmrNamnTimer->stop();
+}
+
+void TfrmOvningKarta::cmdStartaClick()
+{
+    if (!exercise_ || !map_)
+        return;
+    cmdAvsluta->setEnabled(false);
+    cmdStarta->setEnabled(false);
+    imgKarta->setEnabled(false);
+    // The buttons come back on every way out; the map only once the exercise has started.
+    const struct Enable {
+        QPushButton* a;
+        QPushButton* b;
+        ~Enable()
+        {
+            a->setEnabled(true);
+            b->setEnabled(true);
+        }
+    } enable{cmdAvsluta, cmdStarta};
+    {
+        Hourglass wait;
+        exercise_->Start(this);
+        VisaProcent(0);
+    }
+    imgKarta->setEnabled(true);
+}
+
+void TfrmOvningKarta::cmdToppClick()
+{
+    if (exercise_)
+        ShowTopTen(exercise_, -1, this);
+}
+
+void TfrmOvningKarta::cmdHjalpClick()
+{
+    OpenHelp(102);
+}
+
+void TfrmOvningKarta::cmdAvslutaClick()
+{
+    tmrBlinka->stop();
+    close();
+}
+
+void TfrmOvningKarta::FormShow()
+{
+    TranslateCaptions(this);
+    SetColour(panPanel, QPalette::Window, PanelColor);
+    SetColour(panTop, QPalette::Window, PanelColor);
+}
+
+void TfrmOvningKarta::showEvent(QShowEvent* event)
+{
+    // Only the window's own showing, not one after being minimised.
+    if (!event->spontaneous())
+        FormShow();
+    TMapExerciseScreen::showEvent(event);
+}
+
+void TfrmOvningKarta::resizeEvent(QResizeEvent* event)
+{
+    TMapExerciseScreen::resizeEvent(event);
+    if (!isVisible() || snapping_)
+        return;
+    snapping_ = true;
+    Maximize();
+    snapping_ = false;
+}
+
+bool TfrmOvningKarta::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lblNamn && event->type() == QEvent::MouseButtonPress) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        lblNamnMouseDown(at.x(), at.y());
+        return true;
+    }
+    return TMapExerciseScreen::eventFilter(watched, event);
+}
