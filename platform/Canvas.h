@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+
 enum class PenMode { Copy, NotXor, Mask };
 enum class FillStyle { Surface, Border };
 
@@ -67,7 +69,24 @@ public:
     // Copies another bitmap with its top-left at (x, y).
     void draw(int x, int y, const QImage& picture);
 
+    // Every drawing operation ends by calling the change callback (a picture control repaints
+    // through it). Code that writes into image() directly calls changed() when done.
+    // Copies of a canvas do not inherit the callback.
+    void setChangedCallback(std::function<void()> callback) { onChanged_.callback = std::move(callback); }
+    void changed() const
+    {
+        if (onChanged_.callback)
+            onChanged_.callback();
+    }
+
 private:
+    struct ChangedCallback {
+        ChangedCallback() = default;
+        ChangedCallback(const ChangedCallback&) {}
+        ChangedCallback& operator=(const ChangedCallback&) { return *this; }
+        std::function<void()> callback;
+    };
+
     QImage image_;
     TColor penColor_ = 0x000000;
     int penWidth_ = 1;
@@ -78,6 +97,7 @@ private:
     TColor fontColor_ = 0x000000;
     int curX_ = 0;
     int curY_ = 0;
+    ChangedCallback onChanged_;
 };
 
 // TColor (0x00BBGGRR, palette flag ignored) <-> Qt's 0xAARRGGBB.

@@ -1,0 +1,47 @@
+// PictureBox: a picture control that owns a Canvas, shows it and reports mouse presses in
+// picture coordinates.
+#pragma once
+
+#include "platform/Canvas.h"
+
+#include <QWidget>
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // The bitmap. While it is empty, the first access gives it the control's size (white).
+    Canvas& canvas();
+    const Canvas& canvas() const { return canvas_; }
+
+    // Resizes the control and its bitmap together.
+    void setPictureSize(int width, int height);
+
+    // Stretched: the bitmap is scaled to the control.
+    void setStretched(bool stretched);
+    bool stretched() const { return stretched_; }
+    // Transparent: no background is painted, and pixels of the bitmap's bottom-left colour are
+    // left out.
+    void setTransparent(bool transparent);
+    bool transparent() const { return transparent_; }
+
+    void refresh();
+
+signals:
+    void mousePressed(int x, int y, Qt::MouseButton button);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    const QImage& shownImage();
+
+    Canvas canvas_;
+    bool stretched_ = false;
+    bool transparent_ = false;
+    bool updatePending_ = false;
+    QImage masked_;          // the bitmap with its transparent colour cut out
+    qint64 maskedKey_ = -1;  // cacheKey of the bitmap masked_ was made from
+};
