@@ -4,6 +4,8 @@
 
 #include "screens/Ovform.h"
 #include "screens/Unit1.h"
+#include "screens/Unit3.h"
+#include "exercises/OvFlagga.h"
 
 #include <stdexcept>
 #include <string>
@@ -20,9 +22,9 @@ TOvningsformular* CreateMapScreen(QWidget* owner)
     return new TfrmOvningKarta(owner);
 }
 
-TOvningsformular* CreateFlagScreen(QWidget* /*owner*/)
+TOvningsformular* CreateFlagScreen(QWidget* owner)
 {
-    NoScreenFor("FLAGG");
+    return new TfrmOvningFlagga(owner);
 }
 
 TOvningsformular* CreateMultiScreen(QWidget* /*owner*/)
@@ -35,6 +37,13 @@ void OpenExerciseOn(TOvningsformular* screen, COvning* exercise)
     // Every screen class adds its own branch here (dynamic_cast to the class, OpenExercise).
     if (auto* map = dynamic_cast<TfrmOvningKarta*>(screen)) {
         map->OpenExercise(exercise);
+        return;
+    }
+    if (auto* flags = dynamic_cast<TfrmOvningFlagga*>(screen)) {
+        auto* flagExercise = dynamic_cast<COvningFlagga*>(exercise);
+        if (!flagExercise)
+            throw std::logic_error("OpenExerciseOn: the flag screen plays only flag exercises");
+        flags->OpenExercise(flagExercise);
         return;
     }
     throw std::logic_error("OpenExerciseOn: unknown exercise screen");

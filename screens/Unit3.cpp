@@ -1,0 +1,484 @@
+// The flag exercise window: layout, loading of the lists and flag pictures, the grid drawing
+// and the click rules.
+#include "screens/Unit3.h"
+
+#include "app/Generell.h"
+#include "app/Lang.h"
+#include "data/Areor.h"
+#include "data/Orter.h"
+#include "exercises/OvFlagga.h"
+#include "map/UKarta.h"
+#include "platform/Help.h"
+#include "platform/Hourglass.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureBox.h"
+#include "platform/Win1252.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QImageReader>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+std::string flagFolderOverride;
+
+// Halves go to the even neighbour (default rounding mode), as everywhere in the game.
+int Nearest(double x)
+{
+    return static_cast<int>(std::nearbyint(x));
+}
+
+QFont ArialPixels(int pixels)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    return font;
+}
+
+void SetWindowColor(QWidget* widget, TColor color)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, QColor::fromRgb(ToQRgb(color)));
+    widget->setPalette(pal);
+}
+
+// A panel with a one-pixel black border. Controls go into the returned client widget, so that
+// their positions count from inside the border.
+QWidget* MakePanel(QWidget* parent, QFrame*& panel, const char* name, const QRect& at)
+{
+    panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    panel->setLineWidth(1);
+    panel->setGeometry(at);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    panel->setPalette(pal);
+    auto* client = new QWidget(panel);
+    client->setObjectName(QLatin1String(name) + QStringLiteral("Client"));
+    client->setGeometry(panel->contentsRect());
+    return client;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& at, int tag)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(at);
+    if (tag != 0)
+        button->setProperty("Tag", tag);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+// A flag file name from the data names a file in the flags folder and nothing else.
+bool IsPlainFileName(const std::string& name)
+{
+    return name != "." && name != ".." && name.find('/') == std::string::npos
+        && name.find('\\') == std::string::npos;
+}
+
+} // namespace
+
+TfrmOvningFlagga::TfrmOvningFlagga(QWidget* owner)
+    : TOvningsformular(owner)
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    setObjectName(QStringLiteral("frmOvningFlagga"));
+    setWindowTitle(QStringLiteral("Globana"));
+    setFixedSize(632, 461);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    QWidget* bar = MakePanel(this, pnlFraga, "pnlFraga", {-2, 0, 637, 31});
+    lblFraga = new QLabel(bar);
+    lblFraga->setObjectName(QStringLiteral("lblFraga"));
+    lblFraga->setGeometry(17, 4, 309, 21);
+    lblFraga->setFont(ArialPixels(15));
+    lblProcent = new QLabel(QStringLiteral("0 %"), bar);
+    lblProcent->setObjectName(QStringLiteral("lblProcent"));
+    lblProcent->setGeometry(293, 4, 56, 20);
+    lblProcent->setFont(ArialPixels(16));
+    lblProcent->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette black = lblProcent->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    lblProcent->setPalette(black);
+    cmdTopp = MakeButton(bar, "cmdTopp", {348, 2, 101, 25}, 11);
+    cmdStarta = MakeButton(bar, "cmdStarta", {448, 2, 82, 25}, 23);
+    cmdHjalp = MakeButton(bar, "cmdHjalp", {531, 2, 27, 25}, 0);
+    cmdHjalp->setText(QStringLiteral("?"));
+    cmdAvsluta = MakeButton(bar, "cmdAvsluta", {558, 2, 63, 25}, 12);
+
+    QWidget* flags = MakePanel(this, pnlFlags, "pnlFlags", {12, 38, 609, 393});
+    imgFlags = new PictureBox(flags);
+    imgFlags->setObjectName(QStringLiteral("imgFlags"));
+    // The names under the flags use the picture's own default font.
+    imgFlags->canvas().setFontPixelHeight(QStringLiteral("MS Sans Serif"), 11);
+
+    tmrRitaOm = new QTimer(this);
+    tmrRitaOm->setObjectName(QStringLiteral("tmrRitaOm"));
+    tmrRitaOm->setInterval(1000);
+    tmrBlinka = new QTimer(this);
+    tmrBlinka->setObjectName(QStringLiteral("tmrBlinka"));
+    tmrBlinka->setInterval(1000);
+
+    connect(imgFlags, &PictureBox::mousePressed, this,
+            [this](int x, int y, Qt::MouseButton) { imgFlagsMouseDown(x, y); });
+    connect(tmrRitaOm, &QTimer::timeout, this, &TfrmOvningFlagga::tmrRitaOmTimer);
+    connect(tmrBlinka, &QTimer::timeout, this, &TfrmOvningFlagga::tmrBlinkaTimer);
+    connect(cmdStarta, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdStartaClick);
+    connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdToppClick);
+    connect(cmdHjalp, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdHjalpClick);
+    connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdAvslutaClick);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &TfrmOvningFlagga::cmdHjalpClick);
+}
+
+TfrmOvningFlagga::~TfrmOvningFlagga()
+{
+    FormDestroy();
+}
+
+void TfrmOvningFlagga::FormDestroy()
+{
+    // The exercise outlives the window: it must not keep pointing at the freed map or at us.
+    if (exercise_) {
+        if (exercise_->Map == map_.get())
+            exercise_->Map = nullptr;
+        if (exercise_->Screen == this)
+            exercise_->Screen = nullptr;
+    }
+    map_.reset();
+    for (int i = 1; i <= MaxFlagPictures; ++i)
+        flagPictures_[i].reset();
+}
+
+void TfrmOvningFlagga::SetFlagFolder(const std::string& folder)
+{
+    flagFolderOverride = folder;
+}
+
+std::string TfrmOvningFlagga::FlagFolder()
+{
+    return flagFolderOverride.empty() ? ExePath("flags") : flagFolderOverride;
+}
+
+void TfrmOvningFlagga::OpenExercise(COvningFlagga* exercise)
+{
+    Hourglass wait;
+    exercise_ = exercise;
+
+    const QRect client = pnlFlags->contentsRect();
+    imgFlags->setGeometry(5, 5, client.width() - 10, client.height() - 10);
+    cellWidth_ = static_cast<float>(imgFlags->width()) / 4.0f;
+    cellHeight_ = static_cast<float>(imgFlags->height()) / 4.0f;
+    ApplyTemplateBitmap(*imgFlags);
+    DrawGrid();
+
+    map_ = std::make_unique<CKarta>();
+    map_->Areas = std::make_unique<CAreor>();
+    map_->Places = std::make_unique<COrter>();
+    // Bare names: the current directory is the program's folder.
+    map_->Places->LoadFromFile("Ort" + std::to_string(exercise->PlaceFileNo) + ".crp");
+    if (exercise->AreaFileNo >= 1 && exercise->AreaFileNo <= 3)
+        map_->Areas->LoadFromFile("AREA" + std::to_string(exercise->AreaFileNo) + ".crp");
+
+    exercise->Map = map_.get();
+    // Refuses an exercise with a selector that has no area, before anything is shown.
+    exercise->Start(this);
+
+    show();
+    LoadFlagPictures();
+    DrawAllFlags();
+}
+
+void TfrmOvningFlagga::VisaFraga(const std::string& text)
+{
+    lblFraga->setText(FromWin1252(text));
+}
+
+void TfrmOvningFlagga::VisaProcent(std::int32_t percent)
+{
+    lblProcent->setText(QString::number(percent) + QStringLiteral(" %"));
+}
+
+void TfrmOvningFlagga::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    TOvningsformular::showEvent(event);
+}
+
+void TfrmOvningFlagga::FormShow()
+{
+    TranslateCaptions(this);
+    SetWindowColor(pnlFraga, PanelColor);
+    SetWindowColor(pnlFlags, FrameColor);
+    if (const QScreen* screen = this->screen())
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameSize(),
+                                 screen->availableGeometry())
+                 .topLeft());
+}
+
+// ---- drawing ----
+
+QRect TfrmOvningFlagga::CellRect(int position) const
+{
+    const int c = (position - 1) % 4;
+    const int r = (position - 1) / 4;
+    const int left = Nearest(c * double(cellWidth_));
+    const int top = Nearest(r * double(cellHeight_));
+    const int right = Nearest((c + 1) * double(cellWidth_));
+    const int bottom = Nearest((r + 1) * double(cellHeight_));
+    // The last column and row end at the picture's own frame, not at a grid line.
+    const int lastX = imgFlags->canvas().width() - 2;
+    const int lastY = imgFlags->canvas().height() - 2;
+    return QRect(QPoint(left + 1, top + 1), QPoint(std::min(right - 1, lastX), std::min(bottom - 1, lastY)));
+}
+
+void TfrmOvningFlagga::DrawGrid()
+{
+    Canvas& canvas = imgFlags->canvas();
+    const int w = canvas.width();
+    const int h = canvas.height();
+    canvas.setPenMode(PenMode::Copy);
+    canvas.setPenWidth(1);
+    canvas.setPenColor(Black);
+    canvas.setBrushColor(Grey);
+    canvas.rectangle(0, 0, w, h);
+    for (int i = 0; i <= 4; ++i) {
+        const int y = Nearest(i * double(cellHeight_));
+        canvas.moveTo(0, y);
+        canvas.lineTo(w, y);
+    }
+    for (int i = 0; i <= 4; ++i) {
+        const int x = Nearest(i * double(cellWidth_));
+        canvas.moveTo(x, 0);
+        canvas.lineTo(x, h);
+    }
+}
+
+void TfrmOvningFlagga::FillCell(int position, TColor colour)
+{
+    Canvas& canvas = imgFlags->canvas();
+    const int c = (position - 1) % 4;
+    const int r = (position - 1) / 4;
+    canvas.setPenMode(PenMode::Copy);
+    canvas.setPenWidth(1);
+    canvas.setPenColor(colour);
+    canvas.setBrushColor(colour);
+    canvas.rectangle(Nearest(c * double(cellWidth_)) + 1, Nearest(r * double(cellHeight_)) + 1,
+                     Nearest((c + 1) * double(cellWidth_)) - 1,
+                     Nearest((r + 1) * double(cellHeight_)) - 1);
+}
+
+void TfrmOvningFlagga::DrawFlag(int position, TColor colour, bool withName)
+{
+    if (!exercise_ || position < 1 || position > MaxFlagPictures)
+        return;
+    Canvas& canvas = imgFlags->canvas();
+    const int c = (position - 1) % 4;
+    const int r = (position - 1) / 4;
+    FillCell(position, colour);
+
+    const int centreX = Nearest((c + 0.5) * double(cellWidth_));
+    const int top = Nearest(r * double(cellHeight_)) + 8;
+    const QImage* picture = FlagPicture(position);
+    int left, right, bottom;
+    if (picture) {
+        left = centreX - picture->width() / 2;
+        right = left + picture->width();
+        bottom = top + picture->height();
+        canvas.draw(left, top, *picture);
+    } else {
+        left = centreX - EmptyFlagWidth / 2;
+        right = centreX + EmptyFlagWidth / 2;
+        bottom = top + EmptyFlagHeight;
+    }
+    canvas.setPenColor(Black);
+    canvas.setBrushClear();
+    canvas.rectangle(left, top, right, bottom);
+
+    if (withName || !picture) {
+        // A long name moves left, and one wider than the cell is shortened, so that no text
+        // spills into a neighbouring cell, where nothing would ever wipe it out.
+        const QRect cell = CellRect(position);
+        const int room = cell.width() - 4;
+        QString name = FromWin1252(exercise_->FlagName(position));
+        QFont font = canvas.font();
+        font.setStyleStrategy(QFont::NoAntialias);
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(name) > room)
+            name = metrics.elidedText(name, Qt::ElideRight, room);
+        const int x = std::max(cell.left() + 2,
+                               std::min(left, cell.right() - 1 - metrics.horizontalAdvance(name)));
+        canvas.setFontColor(Black);
+        canvas.textOut(x, bottom, name);
+    }
+}
+
+void TfrmOvningFlagga::DrawAllFlags()
+{
+    if (!exercise_)
+        return;
+    for (int p = 1; p <= exercise_->FlagCount; ++p)
+        DrawFlag(p, White, false);
+}
+
+const QImage* TfrmOvningFlagga::FlagPicture(int position) const
+{
+    if (position < 1 || position > MaxFlagPictures || !flagPictures_[position])
+        return nullptr;
+    return &*flagPictures_[position];
+}
+
+std::optional<QImage> TfrmOvningFlagga::LoadFlagPicture(const std::string& flagFile) const
+{
+    if (!IsPlainFileName(flagFile))
+        return std::nullopt;
+    QFile file(QString::fromStdString(FlagFolder()) + QLatin1Char('/') + FromWin1252(flagFile));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QImageReader reader(&file, "bmp");
+    reader.setDecideFormatFromContent(false);
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw std::runtime_error("The flag file " + flagFile + " is not a readable bitmap ("
+                                 + reader.errorString().toStdString() + ").");
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+void TfrmOvningFlagga::LoadFlagPictures()
+{
+    if (!exercise_ || !map_ || !map_->Areas)
+        return;
+    // Every selector, also those not in play this time: a restart may bring them in.
+    for (int i = 1; i <= exercise_->SelectorCount; ++i) {
+        flagPictures_[i].reset();
+        const CArea* area = map_->Areas->FindByKey(exercise_->Selectors[i]);
+        if (!area || area->FlagFile.empty())
+            continue;
+        flagPictures_[i] = LoadFlagPicture(area->FlagFile);
+        if (!flagPictures_[i])
+            ShowError("Could not open flag file " + area->FlagFile);
+    }
+}
+
+// ---- events ----
+
+void TfrmOvningFlagga::imgFlagsMouseDown(int x, int y)
+{
+    if (!exercise_ || cellWidth_ <= 0.0f || cellHeight_ <= 0.0f || x < 0 || y < 0)
+        return;
+    const int column = static_cast<int>(x / cellWidth_);
+    const int row = static_cast<int>(y / cellHeight_);
+    if (column > 3 || row > 3)
+        return;
+    const int p = column + 1 + 4 * row;
+    if (p > exercise_->FlagCount || exercise_->Answered[p])
+        return;
+
+    TAnswer answer;
+    answer.Index = p;
+    if (exercise_->IsCorrect(answer)) {
+        blinkCounter_ = 0;
+        // The flag may still show its name from a wrong click a moment ago; once found it
+        // keeps the name, so the pending removal is dropped.
+        if (pendingRedraw_ == p) {
+            pendingRedraw_ = 0;
+            tmrRitaOm->stop();
+        }
+        DrawFlag(p, Grey, true);
+        exercise_->CorrectAnswer();
+        const std::string text = exercise_->NextQuestion();
+        if (!text.empty()) {
+            VisaFraga(text);
+        } else {
+            VisaFraga(std::string());
+            ShowTopTen(exercise_, exercise_->Percent, this);
+        }
+    } else {
+        tmrRitaOmTimer(); // the name of an earlier wrong click goes first
+        DrawFlag(p, White, true);
+        pendingRedraw_ = p;
+        tmrRitaOm->start();
+        exercise_->WrongAnswer(answer);
+        if (exercise_->Tries == 3) {
+            tmrBlinka->start();
+            blinkCounter_ = 1;
+        }
+    }
+}
+
+void TfrmOvningFlagga::tmrRitaOmTimer()
+{
+    if (pendingRedraw_ != 0) {
+        DrawFlag(pendingRedraw_, White, false);
+        pendingRedraw_ = 0;
+        tmrRitaOm->stop();
+    }
+}
+
+void TfrmOvningFlagga::tmrBlinkaTimer()
+{
+    if (blinkCounter_ == 0 || !exercise_)
+        return;
+    const int asked = exercise_->AskedPosition;
+    if (asked >= 1 && asked <= exercise_->FlagCount && !exercise_->Answered[asked])
+        DrawFlag(asked, blinkCounter_ % 2 == 1 ? BrightGreen : White, false);
+    ++blinkCounter_;
+}
+
+void TfrmOvningFlagga::cmdStartaClick()
+{
+    if (!exercise_)
+        return;
+    Hourglass wait;
+    tmrBlinka->stop();
+    tmrRitaOm->stop();
+    // A name or a blink left over from the last play must not be drawn into the new one.
+    pendingRedraw_ = 0;
+    blinkCounter_ = 0;
+    exercise_->Start(this);
+    LoadFlagPictures();
+    DrawAllFlags();
+    VisaProcent(0);
+}
+
+void TfrmOvningFlagga::cmdToppClick()
+{
+    if (exercise_)
+        ShowTopTen(exercise_, -1, this);
+}
+
+void TfrmOvningFlagga::cmdHjalpClick()
+{
+    OpenHelp(HelpContext);
+}
+
+void TfrmOvningFlagga::cmdAvslutaClick()
+{
+    close();
+}

@@ -1,0 +1,105 @@
+// Every flag exercise of the shipped catalogue, opened on the shipped data and played to its end
+// by clicking the asked flag; every flag picture it names must load.
+#include "FlagScreenSupport.h"
+
+#include "app/Generell.h"
+#include "app/Lang.h"
+#include "data/Areor.h"
+#include "data/ovningar.h"
+#include "exercises/OvFlagga.h"
+#include "map/UKarta.h"
+#include "platform/PictureBox.h"
+#include "platform/Win1252.h"
+#include "screens/Unit3.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+const QString ContentDir = QStringLiteral(GLOBANA_CONTENT_DIR);
+
+class FlagPlaythroughTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!QFile::exists(ContentDir + QStringLiteral("/Ovning.crp")))
+            GTEST_SKIP() << "content/Ovning.crp has not been generated yet";
+        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+        oldDir = QDir::currentPath();
+        QDir::setCurrent(ContentDir);
+        TfrmOvningFlagga::SetFlagFolder((ContentDir + QStringLiteral("/flags")).toStdString());
+        TemplateBitmap = QImage(ContentDir + QStringLiteral("/bmptest.bmp"));
+        LoadLanguageTableFrom("lang.crp");
+        catalogue.LoadFromFile("Ovning.crp");
+    }
+
+    void TearDown() override
+    {
+        TfrmOvningFlagga::SetFlagFolder({});
+        TemplateBitmap = QImage();
+        if (!oldDir.isEmpty())
+            QDir::setCurrent(oldDir);
+    }
+
+    ScreenRecorder recorder;
+    QString oldDir;
+    COvningar catalogue;
+};
+
+TEST_F(FlagPlaythroughTest, EveryFlagExercisePlaysToTheEndWithAllItsFlags)
+{
+    int played = 0;
+    for (COvning* e = catalogue.First; e; e = e->Next) {
+        if (e->Kind != "FLAGG")
+            continue;
+        auto* exercise = dynamic_cast<COvningFlagga*>(e);
+        ASSERT_NE(exercise, nullptr);
+        SCOPED_TRACE("exercise " + std::to_string(exercise->Number) + " " + exercise->Names[2]);
+        recorder.errors.clear();
+        recorder.topTens.clear();
+
+        auto screen = std::make_unique<TfrmOvningFlagga>();
+        ASSERT_NO_THROW(screen->OpenExercise(exercise));
+        EXPECT_TRUE(recorder.errors.empty()) << recorder.errors.front().toStdString();
+        ASSERT_GE(exercise->SelectorCount, 1);
+        for (int i = 1; i <= exercise->SelectorCount; ++i) {
+            const CArea* area = screen->Map()->Areas->FindByKey(exercise->Selectors[i]);
+            ASSERT_NE(area, nullptr) << exercise->Selectors[i];
+            EXPECT_FALSE(area->FlagFile.empty()) << exercise->Selectors[i];
+            const QImage* picture = screen->FlagPicture(i);
+            ASSERT_NE(picture, nullptr) << area->FlagFile;
+            // The flag and the name under it stay inside a grid cell.
+            EXPECT_LE(picture->width(), screen->CellWidth() - 4) << area->FlagFile;
+            EXPECT_LE(8 + picture->height() + 14, screen->CellHeight()) << area->FlagFile;
+        }
+
+        const int flags = exercise->FlagCount;
+        EXPECT_EQ(flags, std::min(exercise->SelectorCount, 16));
+        for (int q = 1; q <= flags; ++q) {
+            const int asked = exercise->AskedPosition;
+            ASSERT_EQ(screen->lblFraga->text().toStdString(),
+                      LanguageCaption(9).toStdString() + " "
+                          + FromWin1252(exercise->FlagName(asked)).toStdString());
+            ClickCell(*screen, asked);
+            ASSERT_TRUE(exercise->Answered[asked]) << "question " << q;
+        }
+        EXPECT_EQ(screen->lblFraga->text(), "");
+        EXPECT_EQ(screen->lblProcent->text(), "100 %");
+        ASSERT_EQ(recorder.topTens.size(), 1u);
+        EXPECT_EQ(recorder.topTens[0].number, exercise->Number);
+        EXPECT_EQ(recorder.topTens[0].score, 100);
+        ++played;
+    }
+    EXPECT_GE(played, 1);
+    std::cout << "[ played   ] " << played << " flag exercises\n";
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#include "FlagScreenSupport.h"
+
+#include "app/Generell.h"
+#include "app/Sound.h"
+#include "exercises/ovning.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureBox.h"
+#include "scores/Tioitopp.h"
+#include "screens/Unit3.h"
+
+#include <QTest>
+#include <cmath>
+#include <memory>
+
+ScreenRecorder::ScreenRecorder()
+{
+    auto w1 = std::make_unique<RecordingMediaPlayer>();
+    auto w2 = std::make_unique<RecordingMediaPlayer>();
+    wav1 = w1.get();
+    wav2 = w2.get();
+    SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::move(w1), std::move(w2));
+    SoundOn = true;
+    MusicOn = false;
+    CurrentLanguage = 2;
+    SetMessagePresenter([this](MessageKind kind, const QString& text) {
+        (kind == MessageKind::Error ? errors : messages).push_back(text);
+    });
+    SetShowTopTenHook([this](COvning* exercise, int score, QWidget*) {
+        topTens.push_back({exercise->Number, score});
+    });
+    SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
+}
+
+ScreenRecorder::~ScreenRecorder()
+{
+    SetMessagePresenter({});
+    SetShowTopTenHook({});
+    SetHelpHook({});
+    SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
+                    std::make_unique<RecordingMediaPlayer>());
+}
+
+QPoint CellCentre(const TfrmOvningFlagga& screen, int p)
+{
+    return screen.CellRect(p).center();
+}
+
+void ClickCell(TfrmOvningFlagga& screen, int p)
+{
+    QTest::mouseClick(screen.imgFlags, Qt::LeftButton, {}, CellCentre(screen, p));
+}
+
+TColor GridPixel(const TfrmOvningFlagga& screen, QPoint at)
+{
+    return screen.imgFlags->canvas().pixel(at.x(), at.y());
+}
+
+TColor CellBackground(const TfrmOvningFlagga& screen, int p)
+{
+    return GridPixel(screen, screen.CellRect(p).topLeft() + QPoint(2, 2));
+}
+
+QRect FlagRect(const TfrmOvningFlagga& screen, int p, int w, int h)
+{
+    const int c = (p - 1) % 4;
+    const int r = (p - 1) / 4;
+    const int centre = static_cast<int>(std::nearbyint((c + 0.5) * screen.CellWidth()));
+    const int top = static_cast<int>(std::nearbyint(r * double(screen.CellHeight()))) + 8;
+    return QRect(centre - w / 2, top, w, h);
+}
+
+bool NameShown(const TfrmOvningFlagga& screen, int p, int h)
+{
+    const QRect cell = screen.CellRect(p);
+    const int top = FlagRect(screen, p, 0, h).bottom() + 1;
+    for (int y = top; y < top + 12 && y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (GridPixel(screen, {x, y}) == 0x000000)
+                return true;
+    return false;
+}

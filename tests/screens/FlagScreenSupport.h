@@ -1,0 +1,48 @@
+// Helpers of the flag screen tests: what the screen reports to the outside (message boxes, the
+// top-ten window, help, sounds) recorded instead of shown, and clicks and pixels of the grid.
+#pragma once
+
+#include "platform/RecordingMediaPlayer.h"
+#include "platform/Types.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <string>
+#include <vector>
+
+class TfrmOvningFlagga;
+
+// Installs the recorders for its lifetime; sounds on, language 2.
+class ScreenRecorder {
+public:
+    ScreenRecorder();
+    ~ScreenRecorder();
+    ScreenRecorder(const ScreenRecorder&) = delete;
+    ScreenRecorder& operator=(const ScreenRecorder&) = delete;
+
+    struct TopTen {
+        int number;
+        int score;
+    };
+    std::vector<QString> errors;
+    std::vector<QString> messages;
+    std::vector<TopTen> topTens;
+    std::vector<int> helpTopics;
+    RecordingMediaPlayer* wav1;
+    RecordingMediaPlayer* wav2;
+
+    int SoundsPlayed() const { return wav1->plays + wav2->plays; }
+};
+
+// The middle of the grid cell of position p, in picture coordinates.
+QPoint CellCentre(const TfrmOvningFlagga& screen, int p);
+// A left click there, delivered to the grid picture.
+void ClickCell(TfrmOvningFlagga& screen, int p);
+TColor GridPixel(const TfrmOvningFlagga& screen, QPoint at);
+// The cell's background, beside the flag.
+TColor CellBackground(const TfrmOvningFlagga& screen, int p);
+// The rectangle a flag picture of w x h covers in cell p.
+QRect FlagRect(const TfrmOvningFlagga& screen, int p, int w, int h);
+// Whether text shows in the line under a flag of height h.
+bool NameShown(const TfrmOvningFlagga& screen, int p, int h);
