@@ -24,7 +24,8 @@
 
 namespace {
 
-const QString ContentDir = QStringLiteral(GLOBANA_CONTENT_DIR);
+// GLOBANA_CONTENT_DIR in the environment plays a freshly generated folder instead.
+const QString ContentDir = qEnvironmentVariable("GLOBANA_CONTENT_DIR", QStringLiteral(GLOBANA_CONTENT_DIR));
 
 class FlagPlaythroughTest : public ::testing::Test {
 protected:
@@ -49,31 +50,19 @@ protected:
             QDir::setCurrent(oldDir);
     }
 
-    ScreenRecorder recorder;
-    QString oldDir;
-    COvningar catalogue;
-};
-
-TEST_F(FlagPlaythroughTest, EveryFlagExercisePlaysToTheEndWithAllItsFlags)
-{
-    int played = 0;
-    for (COvning* e = catalogue.First; e; e = e->Next) {
-        if (e->Kind != "FLAGG")
-            continue;
-        auto* exercise = dynamic_cast<COvningFlagga*>(e);
-        ASSERT_NE(exercise, nullptr);
-        SCOPED_TRACE("exercise " + std::to_string(exercise->Number) + " " + exercise->Names[2]);
+    // Opens the exercise, checks its pictures and clicks the asked flag until the end.
+    void PlayToTheEnd(COvningFlagga& exercise)
+    {
         recorder.errors.clear();
         recorder.topTens.clear();
-
         auto screen = std::make_unique<TfrmOvningFlagga>();
-        ASSERT_NO_THROW(screen->OpenExercise(exercise));
+        ASSERT_NO_THROW(screen->OpenExercise(&exercise));
         EXPECT_TRUE(recorder.errors.empty()) << recorder.errors.front().toStdString();
-        ASSERT_GE(exercise->SelectorCount, 1);
-        for (int i = 1; i <= exercise->SelectorCount; ++i) {
-            const CArea* area = screen->Map()->Areas->FindByKey(exercise->Selectors[i]);
-            ASSERT_NE(area, nullptr) << exercise->Selectors[i];
-            EXPECT_FALSE(area->FlagFile.empty()) << exercise->Selectors[i];
+        ASSERT_GE(exercise.SelectorCount, 1);
+        for (int i = 1; i <= exercise.SelectorCount; ++i) {
+            const CArea* area = screen->Map()->Areas->FindByKey(exercise.Selectors[i]);
+            ASSERT_NE(area, nullptr) << exercise.Selectors[i];
+            EXPECT_FALSE(area->FlagFile.empty()) << exercise.Selectors[i];
             const QImage* picture = screen->FlagPicture(i);
             ASSERT_NE(picture, nullptr) << area->FlagFile;
             // The flag and the name under it stay inside a grid cell.
@@ -81,25 +70,44 @@ TEST_F(FlagPlaythroughTest, EveryFlagExercisePlaysToTheEndWithAllItsFlags)
             EXPECT_LE(8 + picture->height() + 14, screen->CellHeight()) << area->FlagFile;
         }
 
-        const int flags = exercise->FlagCount;
-        EXPECT_EQ(flags, std::min(exercise->SelectorCount, 16));
-        for (int q = 1; q <= flags; ++q) {
-            const int asked = exercise->AskedPosition;
-            ASSERT_EQ(screen->lblFraga->text().toStdString(),
-                      LanguageCaption(9).toStdString() + " "
-                          + FromWin1252(exercise->FlagName(asked)).toStdString());
+        EXPECT_EQ(exercise.FlagCount, std::min(exercise.SelectorCount, 16));
+        for (int q = 1; q <= exercise.FlagCount; ++q) {
+            const int asked = exercise.AskedPosition;
+            ASSERT_EQ(screen->lblFraga->text(),
+                      LanguageCaption(9) + QLatin1Char(' ') + FromWin1252(exercise.FlagName(asked)));
             ClickCell(*screen, asked);
-            ASSERT_TRUE(exercise->Answered[asked]) << "question " << q;
+            ASSERT_TRUE(exercise.Answered[asked]) << "question " << q;
         }
         EXPECT_EQ(screen->lblFraga->text(), "");
         EXPECT_EQ(screen->lblProcent->text(), "100 %");
         ASSERT_EQ(recorder.topTens.size(), 1u);
-        EXPECT_EQ(recorder.topTens[0].number, exercise->Number);
+        EXPECT_EQ(recorder.topTens[0].number, exercise.Number);
         EXPECT_EQ(recorder.topTens[0].score, 100);
+    }
+
+    ScreenRecorder recorder;
+    QString oldDir;
+    COvningar catalogue;
+};
+
+TEST_F(FlagPlaythroughTest, EveryFlagExercisePlaysToTheEndInEveryLanguage)
+{
+    int played = 0;
+    for (COvning* e = catalogue.First; e; e = e->Next) {
+        if (e->Kind != "FLAGG")
+            continue;
+        auto* exercise = dynamic_cast<COvningFlagga*>(e);
+        ASSERT_NE(exercise, nullptr);
+        for (int language = 1; language <= 5; ++language) {
+            SCOPED_TRACE("exercise " + std::to_string(exercise->Number) + ", language "
+                         + std::to_string(language));
+            CurrentLanguage = language;
+            PlayToTheEnd(*exercise);
+        }
         ++played;
     }
     EXPECT_GE(played, 1);
-    std::cout << "[ played   ] " << played << " flag exercises\n";
+    std::cout << "[ played   ] " << played << " flag exercises in 5 languages\n";
 }
 
 } // namespace
