@@ -35,6 +35,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -243,6 +244,14 @@ TfrmHuvudmeny::TfrmHuvudmeny(const std::string& dataDir, QWidget* parent)
 
 TfrmHuvudmeny::~TfrmHuvudmeny()
 {
+    // Screens still open or waiting for their deferred release refer to exercises of the
+    // catalogue: they go first, while the catalogue still exists.
+    // (dynamic_cast: the screen base class has no meta-object of its own for qobject_cast.)
+    const QObjectList children = this->children();
+    for (QObject* child : children)
+        if (dynamic_cast<TOvningsformular*>(child))
+            delete child;
+    Catalogue.reset();
     // The players belong to the main window and end with it.
     CloseMediaPlayers();
 }
@@ -492,10 +501,11 @@ void TfrmHuvudmeny::cmdAvslutaClick()
 
 void TfrmHuvudmeny::FormActivate()
 {
-    // Deferred: a screen may still be inside one of its own handlers.
+    // Deferred: a screen may still be inside one of its own handlers (the multiple-choice
+    // screen waits out its pause first).
     for (QPointer<TOvningsformular>* screen : {&MapScreen, &MultiScreen, &FlagScreen}) {
         if (*screen) {
-            (*screen)->deleteLater();
+            ReleaseScreen(*screen);
             *screen = nullptr;
         }
     }

@@ -7,6 +7,7 @@
 #include "app/Lang.h"
 #include "app/Shape.h"
 #include "data/ovningar.h"
+#include "exercises/ovning.h"
 #include "platform/PictureBox.h"
 #include "platform/Win1252.h"
 #include "screens/Ovform.h"
@@ -469,8 +470,14 @@ TEST_P(MainMenuStartTest, AFailedStartIsReportedAndEndsTheProgram)
     EXPECT_TRUE(menu->isHidden());
 }
 
+std::string KindOfRow(const ::testing::TestParamInfo<const char*>& info)
+{
+    static const char* const kinds[] = {"AFR_MULTI", "world_FLAGG", "world_MULTI"};
+    return kinds[info.index];
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, MainMenuStartTest,
-                         ::testing::Values("Where is it", "Flags", "Oceans"));
+                         ::testing::Values("Where is it", "Flags", "Oceans"), KindOfRow);
 
 TEST_F(MainMenuTest, StartWithNothingSelectedDoesNothing)
 {
@@ -500,6 +507,32 @@ TEST_F(MainMenuTest, ActivationReleasesEveryExerciseScreenOpenOrClosed)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(closedRef.isNull());
     EXPECT_TRUE(openRef.isNull());
+}
+
+// A screen's destruction tells its exercise that it is gone; the exercise must still exist.
+class ExerciseMindingScreen : public StubScreen {
+public:
+    ExerciseMindingScreen(QWidget* owner, COvning* exercise) : StubScreen(owner), exercise_(exercise)
+    {
+        exercise_->Screen = this;
+    }
+    ~ExerciseMindingScreen() override { exercise_->Screen = nullptr; }
+
+private:
+    COvning* exercise_;
+};
+
+TEST_F(MainMenuTest, ScreensEndBeforeTheCatalogueWhenTheMenuIsDestroyed)
+{
+    auto menu = Start(2);
+    ASSERT_NE(menu->Catalogue, nullptr);
+    COvning* exercise = menu->Catalogue->First;
+    menu->MapScreen = new ExerciseMindingScreen(menu.get(), exercise);
+    // Released but not yet deleted: also still a child of the menu.
+    auto* pending = new ExerciseMindingScreen(menu.get(), exercise->Next);
+    pending->deleteLater();
+    menu.reset(); // under AddressSanitizer a use after free shows here
+    SUCCEED();
 }
 
 TEST_F(MainMenuTest, HighScoreListOpensModallyAndIsReleased)
@@ -546,6 +579,9 @@ TEST_F(MainMenuTest, LayoutOfTheWindow)
     EXPECT_EQ(menu->lstParts->visualItemRect(menu->lstParts->item(1)).height(), 16);
     EXPECT_EQ(menu->cboOvningar->visualItemRect(menu->cboOvningar->item(0)).height(), 15);
     EXPECT_EQ(menu->Shape1->brushColor(), FrameColor);
+    // The offscreen display has 32 bits per pixel: more than 256 colours. (2 to the power 32
+    // in a 32-bit integer once wrapped round to 1 and chose the 256-colour scheme.)
+    EXPECT_GT(ColorCount, 256);
     EXPECT_EQ(menu->lstParts->palette().color(QPalette::Base), QColor(0xC0, 0xD0, 0xE0));
 }
 
