@@ -141,6 +141,8 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     tmrNamnTimer = new QTimer(this);
     tmrNamnTimer->setObjectName(QStringLiteral("tmrNamnTimer"));
     tmrNamnTimer->setInterval(2000);
+    // A coarse timer may fire up to 5 % early; the name keeps its background the full 2 s.
+    tmrNamnTimer->setTimerType(Qt::PreciseTimer);
 
     connect(imgKarta, &PictureBox::mousePressed, this,
             [this](int x, int y, Qt::MouseButton) { imgKartaMouseDown(x, y); });
