@@ -143,15 +143,20 @@ void COvningMulti::CorrectAnswer()
     TMultiExerciseScreen* screen = MultiScreen();
     screen->DrawAnswer(screen->AnswerImage(RightPosition), 0x008000, Answers[RightPosition]);
     ProcessMessages();
+    // The question being booked. The main menu may start this exercise afresh on a new
+    // screen while we wait; that play's map and question must stay untouched.
+    COrt* asked = AskedPlace;
+    COrter* places = Map->Places.get();
+    const std::int32_t tries = Tries;
     // Wait for one tick of the screen's timer, sleeping on events rather than spinning.
     pausing_ = true;
     TickSeen = false;
     while (!TickSeen)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     pausing_ = false;
-    AskedPlace->Answered = true;
-    AskedPlace->Tries = Tries + 1;
-    Map->Places->Remaining -= 1;
+    asked->Answered = true;
+    asked->Tries = tries + 1;
+    places->Remaining -= 1;
 }
 
 void COvningMulti::WrongAnswer(const TAnswer& answer)

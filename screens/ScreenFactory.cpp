@@ -1,21 +1,15 @@
-// The exercise screens by kind. A screen class that is not part of the program yet fails
-// loudly with the kind it was asked for.
+// The exercise screens by kind, opening an exercise on its screen, and their release.
 #include "screens/ScreenFactory.h"
 
 #include "screens/Ovform.h"
 #include "screens/Unit1.h"
 #include "screens/Unit3.h"
+#include "screens/Unit4.h"
 #include "exercises/OvFlagga.h"
+#include "exercises/Ovmulti.h"
 
 #include <stdexcept>
 #include <string>
-
-namespace {
-[[noreturn]] void NoScreenFor(const std::string& kind)
-{
-    throw std::runtime_error("No screen for exercises of kind " + kind + " exists yet.");
-}
-} // namespace
 
 TOvningsformular* CreateMapScreen(QWidget* owner)
 {
@@ -27,9 +21,9 @@ TOvningsformular* CreateFlagScreen(QWidget* owner)
     return new TfrmOvningFlagga(owner);
 }
 
-TOvningsformular* CreateMultiScreen(QWidget* /*owner*/)
+TOvningsformular* CreateMultiScreen(QWidget* owner)
 {
-    NoScreenFor("MULTI");
+    return new TfrmOvningMulti(owner);
 }
 
 void OpenExerciseOn(TOvningsformular* screen, COvning* exercise)
@@ -46,5 +40,24 @@ void OpenExerciseOn(TOvningsformular* screen, COvning* exercise)
         flags->OpenExercise(flagExercise);
         return;
     }
+    if (auto* multi = dynamic_cast<TfrmOvningMulti*>(screen)) {
+        auto* multiExercise = dynamic_cast<COvningMulti*>(exercise);
+        if (!multiExercise)
+            throw std::logic_error("OpenExerciseOn: the multiple-choice screen plays only "
+                                   "multiple-choice exercises");
+        multi->OpenExercise(multiExercise);
+        return;
+    }
     throw std::logic_error("OpenExerciseOn: unknown exercise screen");
+}
+
+void ReleaseScreen(TOvningsformular* screen)
+{
+    if (!screen)
+        return;
+    // A multiple-choice screen in its pause goes when the pause has ended.
+    if (auto* multi = dynamic_cast<TfrmOvningMulti*>(screen))
+        multi->Release();
+    else
+        screen->deleteLater();
 }

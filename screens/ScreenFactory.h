@@ -14,3 +14,7 @@ TOvningsformular* CreateMultiScreen(QWidget* owner); // "MULTI"
 
 // Calls the screen's OpenExercise: sets it up, starts the exercise and shows the screen.
 void OpenExerciseOn(TOvningsformular* screen, COvning* exercise);
+
+// Deferred release of an exercise screen. A screen inside a pause that must run to its end
+// (the multiple-choice screen after a right answer) is released when the pause has ended.
+void ReleaseScreen(TOvningsformular* screen);

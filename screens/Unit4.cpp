@@ -1,0 +1,465 @@
+// The multiple-choice window: layout, the two built-in icons, loading of the lists, the answer
+// boxes and the rules for choosing an answer (not during the pause, not after the end).
+#include "screens/Unit4.h"
+
+#include "app/Generell.h"
+#include "app/Lang.h"
+#include "app/Shape.h"
+#include "data/Areor.h"
+#include "data/Orter.h"
+#include "exercises/Ovmulti.h"
+#include "map/UKarta.h"
+#include "platform/Help.h"
+#include "platform/Hourglass.h"
+#include "platform/PictureBox.h"
+#include "platform/Win1252.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr TColor Black = 0x000000;
+constexpr TColor White = 0xFFFFFF;
+
+// The answer texts: bold Arial, made smaller for a long name so that all of it shows.
+constexpr int AnswerFontPixels = 12;
+constexpr int SmallestAnswerFontPixels = 8;
+
+QFont ArialPixels(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(role, colour);
+    widget->setPalette(pal);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& at, const QFont& font,
+                  const QColor& colour)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(at);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setAutoFillBackground(false); // transparent
+    SetColour(label, QPalette::WindowText, colour);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& at, int tag)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(at);
+    button->setProperty("Tag", tag);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+// The two built-in 32 x 32 icons, drawn at the top left of their 37 x 37 pictures.
+void DrawFlowerIcon(Canvas& c)
+{
+    c.fillAll(White);
+    c.setPenMode(PenMode::Copy);
+    c.setPenWidth(2);
+    c.setPenColor(0x008000);
+    c.moveTo(16, 17);
+    c.lineTo(16, 31);
+    c.setPenWidth(1);
+    c.setPenColor(Black);
+    c.setBrushColor(0x00B000);
+    c.ellipse(17, 21, 27, 27); // leaf
+    c.ellipse(5, 24, 15, 30);
+    c.setBrushColor(0x4040E0); // petals
+    c.ellipse(12, 1, 21, 10);
+    c.ellipse(12, 12, 21, 21);
+    c.ellipse(6, 6, 15, 15);
+    c.ellipse(18, 6, 27, 15);
+    c.ellipse(7, 2, 15, 10);
+    c.ellipse(18, 2, 26, 10);
+    c.setBrushColor(0x00E0FF); // heart
+    c.ellipse(12, 6, 21, 15);
+}
+
+void DrawBerriesIcon(Canvas& c)
+{
+    c.fillAll(White);
+    c.setPenMode(PenMode::Copy);
+    c.setPenWidth(1);
+    c.setPenColor(0x006000);
+    c.moveTo(16, 3);
+    c.lineTo(9, 17);
+    c.moveTo(16, 3);
+    c.lineTo(22, 19);
+    c.moveTo(16, 3);
+    c.lineTo(15, 13);
+    c.setPenColor(Black);
+    c.setBrushColor(0x00A000);
+    c.ellipse(16, 1, 30, 8); // leaf
+    c.setBrushColor(0x2020C0);
+    c.ellipse(2, 15, 15, 28);
+    c.ellipse(16, 17, 29, 30);
+    c.ellipse(9, 11, 21, 23);
+    c.setPenColor(White); // shine
+    c.setBrushColor(White);
+    c.ellipse(5, 18, 8, 21);
+    c.ellipse(19, 20, 22, 23);
+    c.ellipse(12, 14, 15, 17);
+}
+
+PictureBox* MakeIcon(QWidget* parent, const char* name, void (*draw)(Canvas&))
+{
+    auto* icon = new PictureBox(parent);
+    icon->setObjectName(QLatin1String(name));
+    icon->move(306, 14);
+    icon->setPictureSize(37, 37);
+    draw(icon->canvas());
+    return icon;
+}
+
+} // namespace
+
+TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
+    : TMultiExerciseScreen(owner)
+{
+    // A window of its own even when the main menu owns it; system menu and minimise only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    setObjectName(QStringLiteral("frmOvningMulti"));
+    setWindowTitle(QStringLiteral("Globana"));
+    setProperty("Tag", 17);
+    setFixedSize(632, 453);
+    setFont(ArialPixels(12, false));
+    SetColour(this, QPalette::Window, Qt::white);
+    SetColour(this, QPalette::WindowText, Qt::black);
+    setAutoFillBackground(true);
+
+    imgBlomma = MakeIcon(this, "imgBlomma", DrawFlowerIcon);
+    imgBar = MakeIcon(this, "imgBar", DrawBerriesIcon);
+    imgBar->hide();
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Panel1->setLineWidth(1);
+    Panel1->setGeometry(168, 68, 299, 335);
+    Panel1->setAutoFillBackground(true);
+    SetColour(Panel1, QPalette::Window, Qt::white);
+    SetColour(Panel1, QPalette::WindowText, Qt::black);
+    // The panel's controls lie in its client area, inside the border line.
+    auto* client = new QWidget(Panel1);
+    client->setObjectName(QStringLiteral("Panel1Client"));
+    client->setGeometry(Panel1->contentsRect());
+
+    Shape1 = new ShapeWidget(ShapeWidget::Kind::Rectangle, client);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(8, 10, 281, 281);
+
+    Label1 = MakeLabel(client, "Label1", {18, 22, 275, 55}, ArialPixels(15, true), Qt::white);
+    Label1->setWordWrap(true);
+
+    PictureBox** boxes[4] = {&imgSvar1, &imgSvar2, &imgSvar3, &imgSvar4};
+    QLabel** numbers[4] = {&lbl1, &lbl2, &lbl3, &lbl4};
+    const int boxTops[4] = {84, 132, 180, 228};
+    const int numberTops[4] = {90, 140, 188, 234};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new PictureBox(client);
+        box->setObjectName(QStringLiteral("imgSvar%1").arg(i + 1));
+        box->move(54, boxTops[i]);
+        box->setPictureSize(211, 41);
+        box->canvas().setFontPixelHeight(QStringLiteral("Arial"), AnswerFontPixels, true);
+        *boxes[i] = box;
+        const int k = i + 1;
+        connect(box, &PictureBox::mousePressed, this, [this, k](int, int, Qt::MouseButton button) {
+            if (button == Qt::LeftButton)
+                imgSvarClick(k);
+        });
+
+        const QByteArray name = "lbl" + QByteArray::number(k);
+        *numbers[i] = MakeLabel(client, name.constData(), {22, numberTops[i], 27, 25},
+                                ArialPixels(19, true), Qt::yellow);
+        (*numbers[i])->setText(QString::number(k));
+    }
+
+    lblProcent = MakeLabel(client, "lblProcent", {130, 300, 59, 19}, ArialPixels(16, true),
+                           Qt::black);
+    lblProcent->setText(QStringLiteral("0 %"));
+    cmdTopp = MakeButton(client, "cmdTopp", {8, 296, 117, 29}, 11);
+    cmdAvsluta = MakeButton(client, "cmdAvsluta", {188, 296, 101, 29}, 12);
+
+    tmrTimer = new QTimer(this);
+    tmrTimer->setObjectName(QStringLiteral("tmrTimer"));
+    tmrTimer->setInterval(PauseInterval);
+
+    connect(imgBlomma, &PictureBox::mousePressed, this, [this](int, int, Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            imgBlommaClick();
+    });
+    connect(tmrTimer, &QTimer::timeout, this, &TfrmOvningMulti::tmrTimerTimer);
+    connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningMulti::cmdToppClick);
+    connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningMulti::cmdAvslutaClick);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [] { OpenHelp(HelpContext); });
+}
+
+TfrmOvningMulti::~TfrmOvningMulti()
+{
+    FormDestroy();
+}
+
+void TfrmOvningMulti::FormDestroy()
+{
+    // The exercise outlives the window: it must not keep pointing at the freed map or at us.
+    if (exercise_) {
+        if (exercise_->Map == map_.get())
+            exercise_->Map = nullptr;
+        if (exercise_->Screen == this)
+            exercise_->Screen = nullptr;
+    }
+    map_.reset();
+}
+
+void TfrmOvningMulti::OpenExercise(COvningMulti* exercise)
+{
+    Hourglass wait;
+    exercise_ = exercise;
+    exerciseOver_ = false;
+
+    map_ = std::make_unique<CKarta>();
+    map_->Areas = std::make_unique<CAreor>();
+    map_->Places = std::make_unique<COrter>();
+    // Bare names: the current directory is the program's folder.
+    map_->Places->LoadFromFile("Ort" + std::to_string(exercise->PlaceFileNo) + ".crp");
+    if (exercise->AreaFileNo >= 1 && exercise->AreaFileNo <= 3)
+        map_->Areas->LoadFromFile("AREA" + std::to_string(exercise->AreaFileNo) + ".crp");
+
+    exercise->Map = map_.get();
+    // Refuses data that cannot offer four different answers, before anything is shown.
+    exercise->Start(this);
+    show();
+}
+
+void TfrmOvningMulti::VisaFraga(const std::string& text)
+{
+    Label1->setText(FromWin1252(text));
+}
+
+void TfrmOvningMulti::VisaProcent(std::int32_t percent)
+{
+    lblProcent->setText(QString::number(percent) + QStringLiteral(" %"));
+}
+
+PictureBox* TfrmOvningMulti::AnswerImage(int k)
+{
+    switch (k) {
+    case 1: return imgSvar1;
+    case 2: return imgSvar2;
+    case 3: return imgSvar3;
+    case 4: return imgSvar4;
+    default: return nullptr;
+    }
+}
+
+void TfrmOvningMulti::DrawAnswer(PictureBox* box, TColor colour, const std::string& text)
+{
+    if (!box)
+        return;
+    Canvas& canvas = box->canvas();
+    const int w = canvas.width();
+    const int h = canvas.height();
+    canvas.setPenMode(PenMode::Copy);
+    canvas.setPenWidth(1);
+    canvas.setPenColor(Black);
+    canvas.setBrushColor(colour);
+    canvas.rectangle(0, 0, w, h);
+
+    QString shown = FromWin1252(text);
+    // A name wider than the box gets a smaller font, and is cut short only below the
+    // smallest one: the player must be able to read every answer.
+    const int room = w - 6;
+    for (int pixels = AnswerFontPixels; pixels >= SmallestAnswerFontPixels; --pixels) {
+        canvas.setFontPixelHeight(QStringLiteral("Arial"), pixels, true);
+        if (canvas.textWidth(shown) <= room)
+            break;
+    }
+    if (canvas.textWidth(shown) > room)
+        shown = QFontMetrics(canvas.font()).elidedText(shown, Qt::ElideRight, room);
+    canvas.setFontColor(Black);
+    canvas.textOut((w - canvas.textWidth(shown)) / 2, (h - canvas.textHeight(shown)) / 2, shown);
+}
+
+// ---- events ----
+
+void TfrmOvningMulti::imgSvarClick(int k)
+{
+    ChosenAnswer.Index = k;
+    AnswerChosen();
+}
+
+void TfrmOvningMulti::AnswerChosen()
+{
+    // Not during the pause (the timer runs, or the exercise still waits inside), not after the
+    // end, and not once another screen has taken the exercise over.
+    if (!exercise_ || exerciseOver_ || inPause_ || tmrTimer->isActive() || exercise_->Pausing()
+        || exercise_->Screen != this)
+        return;
+
+    if (!exercise_->IsCorrect(ChosenAnswer)) {
+        exercise_->WrongAnswer(ChosenAnswer);
+        return;
+    }
+
+    // The pause lasts until the next question is shown, so that a click waiting in the queue
+    // cannot be judged against the question just answered.
+    bool over = false;
+    {
+        struct PauseEnd {
+            TfrmOvningMulti* window;
+            int interval;
+            ~PauseEnd()
+            {
+                window->inPause_ = false;
+                window->tmrTimer->stop();
+                window->tmrTimer->setInterval(interval); // a close may have shortened it
+                if (window->releasePending_)
+                    window->deleteLater();
+            }
+        } pauseEnd{this, tmrTimer->interval()};
+        inPause_ = true;
+        // A full interval from now.
+        tmrTimer->stop();
+        tmrTimer->start();
+        exercise_->CorrectAnswer(); // returns after the timer's next tick
+        tmrTimer->stop();
+        // Released meanwhile, or the exercise restarted on another screen: nothing more to show.
+        auto stillOurs = [this] { return !releasePending_ && exercise_->Screen == this; };
+        if (!stillOurs())
+            return;
+        QCoreApplication::processEvents();
+        if (!stillOurs())
+            return;
+        const std::string text = exercise_->NextQuestion();
+        if (text.empty())
+            over = exerciseOver_ = true; // the last question and its answers stay
+        else
+            VisaFraga(text);
+    }
+    if (over && !releasePending_)
+        ShowTopTen(exercise_, exercise_->Percent, this);
+}
+
+void TfrmOvningMulti::tmrTimerTimer()
+{
+    if (exercise_)
+        exercise_->Tick();
+}
+
+void TfrmOvningMulti::cmdToppClick()
+{
+    if (exercise_)
+        ShowTopTen(exercise_, -1, this);
+}
+
+void TfrmOvningMulti::cmdAvslutaClick()
+{
+    close();
+}
+
+void TfrmOvningMulti::imgBlommaClick()
+{
+    imgBlomma->hide();
+    imgBar->show();
+}
+
+void TfrmOvningMulti::Release()
+{
+    if (inPause_)
+        releasePending_ = true;
+    else
+        deleteLater();
+}
+
+bool TfrmOvningMulti::event(QEvent* event)
+{
+    // The exercise waits for its tick inside this window's own handler; destroying the window
+    // (and with it the map) now would pull the ground from under it.
+    if (event->type() == QEvent::DeferredDelete && inPause_) {
+        releasePending_ = true;
+        return true;
+    }
+    return TMultiExerciseScreen::event(event);
+}
+
+void TfrmOvningMulti::showEvent(QShowEvent* event)
+{
+    // Only the window's own showing, not one after being minimised.
+    if (!event->spontaneous())
+        FormShow();
+    TMultiExerciseScreen::showEvent(event);
+}
+
+void TfrmOvningMulti::FormShow()
+{
+    TranslateCaptions(this);
+    Shape1->setBrushColor(FrameColor);
+    if (const QScreen* screen = this->screen())
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameSize(),
+                                 screen->availableGeometry())
+                 .topLeft());
+}
+
+void TfrmOvningMulti::keyPressEvent(QKeyEvent* event)
+{
+    // None of the controls takes the digit keys, so every press of one arrives here once.
+    FormKeyDown(event);
+    TMultiExerciseScreen::keyPressEvent(event);
+}
+
+void TfrmOvningMulti::FormKeyDown(QKeyEvent* event)
+{
+    // The digits 1 to 4 of the main keyboard, not those of the keypad. The physical keys of
+    // the top row (X key codes 10 to 13) count too, so that shift and layouts whose top row
+    // gives other characters without shift choose as well.
+    if (event->modifiers() & Qt::KeypadModifier)
+        return;
+    int k = 0;
+    if (event->key() >= Qt::Key_1 && event->key() <= Qt::Key_4)
+        k = event->key() - Qt::Key_0;
+    else if (event->nativeScanCode() >= 10 && event->nativeScanCode() <= 13)
+        k = static_cast<int>(event->nativeScanCode()) - 9;
+    if (k != 0)
+        imgSvarClick(k);
+}
+
+void TfrmOvningMulti::closeEvent(QCloseEvent* event)
+{
+    // Closing only hides the window; a pause running now ends as at a tick. The timer ticks
+    // at once as well, in case the exercise has not begun to wait yet (it clears the tick).
+    if (inPause_ && exercise_) {
+        exercise_->Tick();
+        tmrTimer->start(0);
+    }
+    TMultiExerciseScreen::closeEvent(event);
+}
