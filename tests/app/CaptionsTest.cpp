@@ -61,20 +61,14 @@ TEST_F(CaptionsTest, ButtonsAndLabelsWithATagTakeTheirStringInTheCurrentLanguage
     EXPECT_EQ(window.windowTitle(), "design title") << "a window with Tag 0 keeps its caption";
 }
 
-TEST_F(CaptionsTest, AWindowWithATagTakesItsCaptionFromTheTable)
-{
-    QWidget window;
-    window.setProperty("Tag", 17);
-    TranslateCaptions(&window);
-    EXPECT_EQ(window.windowTitle(), "T17L4");
-}
-
-TEST_F(CaptionsTest, AnEntryWithoutARecordGivesAnEmptyCaption)
+TEST_F(CaptionsTest, AWindowWithATagTakesItsCaptionAMissingEntryIsEmpty)
 {
     LanguageText(4, 12).clear();
     QWidget window;
+    window.setProperty("Tag", 17);
     auto* button = Tagged<QPushButton>(&window, 12);
     TranslateCaptions(&window);
+    EXPECT_EQ(window.windowTitle(), "T17L4");
     EXPECT_EQ(button->text(), "");
 }
 

@@ -169,17 +169,11 @@ TEST_F(LangDialogTest, F1OpensTheHelpContentsFromAnyControl)
     EXPECT_EQ(boxes.helpTopics, std::vector<int>{0});
 }
 
-TEST_F(LangDialogTest, LayoutAndPanelColour)
+TEST_F(LangDialogTest, RadioButtonsSitOnThePanelInItsColour)
 {
     TfrmLang dialog;
     RunDialog(dialog, [&] { dialog.reject(); });
-    EXPECT_EQ(dialog.windowTitle(), "Welcome");
-    EXPECT_EQ(dialog.size(), QSize(215, 313));
-    EXPECT_EQ(dialog.chkEng->geometry(), QRect(66, 72, 120, 17));
-    EXPECT_EQ(dialog.chkSpa->geometry(), QRect(66, 234, 120, 17));
-    EXPECT_EQ(dialog.cmdAvbryt->geometry(), QRect(108, 278, 99, 29));
-    EXPECT_EQ(dialog.chkTys->text(), " I speak German");
-    // The radio buttons sit on the panel in its colour.
+    // Buttons fill with the Button role unless told otherwise; this once showed grey.
     const QImage radio = dialog.chkSve->grab().toImage();
     EXPECT_EQ(radio.pixelColor(radio.width() - 2, 1), QColor(0xC0, 0xD0, 0xE0));
 }
