@@ -236,15 +236,22 @@ TEST_F(FilereadTest, MissingFileNamesTheFileAsGiven)
     }
 }
 
-// A folder exists but is no file to read: it must fail on opening, not at the first read.
-TEST_F(FilereadTest, FolderFailsToOpen)
+void ExpectOpenFailed(const std::string& path)
 {
     try {
-        TByteFile file(files.Dir());
-        ADD_FAILURE() << "a folder opened";
+        TByteFile file(path);
+        ADD_FAILURE() << path << " opened";
     } catch (const EFileOpenFailed& e) {
         EXPECT_EQ(std::string(e.what()).rfind("File open failed: ", 0), 0u) << e.what();
+    } catch (const EInOutError& e) {
+        ADD_FAILURE() << "not EFileOpenFailed: " << e.what();
     }
+}
+
+// A folder exists but is no file to read. It used to open and fail only at the first read.
+TEST_F(FilereadTest, FolderFailsToOpen)
+{
+    ExpectOpenFailed(files.Dir());
 }
 
 TEST_F(FilereadTest, FileWithoutReadPermissionFailsToOpen)
@@ -253,12 +260,19 @@ TEST_F(FilereadTest, FileWithoutReadPermissionFailsToOpen)
         GTEST_SKIP() << "root may read any file";
     const std::string path = files.Write("locked.crp", {0x01});
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
-    try {
-        TByteFile file(path);
-        ADD_FAILURE() << "an unreadable file opened";
-    } catch (const EFileOpenFailed& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("File open failed: ", 0), 0u) << e.what();
-    }
+    ExpectOpenFailed(path);
+}
+
+// The file is there but its folder may not be searched. This used to say "not found".
+TEST_F(FilereadTest, FileInAFolderThatMayNotBeSearchedFailsToOpen)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may search any folder";
+    std::filesystem::create_directory(files.PathOf("closed"));
+    const std::string path = files.Write("closed/AREA1.crp", {0x01});
+    ASSERT_EQ(chmod(files.PathOf("closed").c_str(), S_IRUSR), 0);
+    ExpectOpenFailed(path);
+    chmod(files.PathOf("closed").c_str(), S_IRWXU);
 }
 
 // The game's data files must open from a read-only medium: the reader asks for read access only.
