@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -121,6 +122,25 @@ protected:
 class ShippedMapExercise : public ShippedContent,
                            public ::testing::WithParamInterface<ShippedExercise> {};
 
+// Places drawn so close together that a slightly different map size may put them on one pixel
+// (where the earlier one in the place file would always win).
+void NoteCrowdedPlaces(const CKarta& map, std::vector<std::string>& notes)
+{
+    for (const COrt* a = map.Places->First; a; a = a->Next) {
+        if (!a->Included)
+            continue;
+        for (const COrt* b = a->Next; b; b = b->Next) {
+            if (!b->Included)
+                continue;
+            const QPoint d = PlacePixel(map, *a) - PlacePixel(map, *b);
+            if (std::max(std::abs(d.x()), std::abs(d.y())) <= 2)
+                notes.push_back("places " + a->Id + " " + Quoted(a->Names[2]) + " and " + b->Id + " "
+                                + Quoted(b->Names[2]) + " lie " + std::to_string(d.x()) + ", "
+                                + std::to_string(d.y()) + " px apart");
+        }
+    }
+}
+
 // Answers the asked place; a defect if no pixel near it is judged to be it.
 bool AnswerPlace(TfrmOvningKarta& screen, COvningOrt& exercise, std::vector<std::string>& notes)
 {
@@ -191,11 +211,13 @@ TEST_P(ShippedMapExercise, PlaysToTheEndWithEveryAnswerRight)
     SCOPED_TRACE("exercise " + std::to_string(exercise->Number) + " " + exercise->Kind + " "
                  + Quoted(exercise->Names[2]));
     TfrmOvningKarta& s = Open(exercise);
-    ASSERT_EQ(s.Map()->Width(), 1916);
-    ASSERT_EQ(s.Map()->Height(), 1000);
+    EXPECT_EQ(s.Map()->Width(), 1916);
+    EXPECT_EQ(s.Map()->Height(), 1000);
     s.tmrBlinka->stop();
 
     std::vector<std::string> notes;
+    if (exercise->Kind == "ORT")
+        NoteCrowdedPlaces(*s.Map(), notes);
     int questions = 0;
     const int limit = exercise->Kind == "ORT" ? 1000 : exercise->SelectorCount;
     while (!exercise->Finished && questions < limit) {
@@ -211,6 +233,15 @@ TEST_P(ShippedMapExercise, PlaysToTheEndWithEveryAnswerRight)
             break;
     }
 
+    std::ostringstream summary;
+    summary << "[playthrough] " << exercise->Number << " " << exercise->Kind << " "
+            << Quoted(exercise->Names[2]) << ": " << questions << " questions, "
+            << exercise->Percent << " %" << (exercise->Finished ? ", finished" : ", NOT finished")
+            << " (map " << s.Map()->Width() << " x " << s.Map()->Height() << ")";
+    for (const std::string& note : notes)
+        summary << "\n[playthrough]     note: " << note;
+    std::cout << summary.str() << std::endl;
+
     EXPECT_TRUE(exercise->Finished) << "after " << questions << " questions";
     EXPECT_EQ(s.lblFraga->text(), QStringLiteral("-"));
     EXPECT_EQ(s.lblProcent->text(), QStringLiteral("100 %"));
@@ -221,14 +252,6 @@ TEST_P(ShippedMapExercise, PlaysToTheEndWithEveryAnswerRight)
         EXPECT_EQ(questions, exercise->SelectorCount);
     else
         EXPECT_EQ(questions, s.Map()->Places->IncludedTotal);
-
-    std::ostringstream summary;
-    summary << "[playthrough] " << exercise->Number << " " << exercise->Kind << " "
-            << Quoted(exercise->Names[2]) << ": " << questions << " questions, "
-            << exercise->Percent << " %" << (exercise->Finished ? ", finished" : ", NOT finished");
-    for (const std::string& note : notes)
-        summary << "\n[playthrough]     note: " << note;
-    std::cout << summary.str() << std::endl;
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, ShippedMapExercise, ::testing::ValuesIn(ShippedMapExercises()),

@@ -7,10 +7,18 @@
 #include "platform/Types.h"
 
 #include <QPoint>
+#include <QString>
 #include <optional>
+#include <ostream>
 #include <string>
 
 class TfrmOvningKarta;
+
+// Failure messages show texts as text.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Points the offscreen platform at a screen configuration file. Construct it before the
 // QApplication exists (a global object does); a platform other than offscreen is left alone.
