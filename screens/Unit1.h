@@ -38,7 +38,6 @@ public:
     void cmdHjalpClick();
     void cmdAvslutaClick();
 
-    COvning* Exercise() const { return exercise_; }
     CKarta* Map() const { return map_.get(); }
     // Whether the name label paints its background (it turns transparent 2 s after showing).
     bool NameLabelOpaque() const;
