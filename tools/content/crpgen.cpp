@@ -1,5 +1,6 @@
 // globana_crpgen: turns the content generator's UTF-8 JSON (work/*.json) into the game's .crp
-// files, then reads every file back with the game's own loaders and checks counts and limits.
+// files, chooses the sea points on the pictures of the catalogue's views (SeaPoints.h), then reads
+// every file back with the game's own loaders and checks counts and limits.
 // Usage: globana_crpgen <work dir> <content dir>
 #include "data/Areor.h"
 #include "data/Fileread.h"
@@ -7,6 +8,7 @@
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 #include "platform/Win1252.h"
+#include "tools/content/SeaPoints.h"
 #include "tools/crp/CrpWriter.h"
 
 #include <QFile>
@@ -16,8 +18,10 @@
 #include <QString>
 
 #include <cstdio>
+#include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -86,11 +90,16 @@ void names(const QJsonObject& o, std::string (&out)[5])
     }
 }
 
-int writeAreas(const QString& in, const std::string& out)
+// Writes an area file; `moved1` and `moved2` replace the first and second seeds of the records
+// they name.
+int writeAreas(const QString& in, const std::string& out, const std::vector<SeedChange>& moved1 = {},
+               const std::vector<SeedChange>& moved2 = {})
 {
     CrpWriter w;
     const QJsonArray recs = readArray(in);
+    int item = 0;
     for (const QJsonValue& v : recs) {
+        ++item;
         const QJsonObject o = v.toObject();
         AreaRecord r;
         const QJsonArray keys = o["keys"].toArray();
@@ -108,6 +117,16 @@ int writeAreas(const QString& in, const std::string& out)
         r.Seed1Lon = seeds[0][1].toDouble();
         r.Seed2Lat = seeds[1][0].toDouble();
         r.Seed2Lon = seeds[1][1].toDouble();
+        for (const SeedChange& c : moved1)
+            if (c.Item == item) {
+                r.Seed1Lat = c.Lat / 10000.0;
+                r.Seed1Lon = c.Lon / 10000.0;
+            }
+        for (const SeedChange& c : moved2)
+            if (c.Item == item) {
+                r.Seed2Lat = c.Lat / 10000.0;
+                r.Seed2Lon = c.Lon / 10000.0;
+            }
         for (const QJsonValue& p : o["vertices"].toArray())
             r.Vertices.emplace_back(p[0].toDouble(), p[1].toDouble());
         WriteArea(w, r);
@@ -137,16 +156,6 @@ int writePlaces(const QString& in, const std::string& out)
     }
     w.SaveTo(out);
     return static_cast<int>(recs.size());
-}
-
-int writeSea(const QString& in, const std::string& out)
-{
-    CrpWriter w;
-    const QJsonArray pts = readArray(in);
-    for (const QJsonValue& p : pts)
-        WriteSeaPoint(w, p[0].toDouble(), p[1].toDouble());
-    w.SaveTo(out);
-    return static_cast<int>(pts.size());
 }
 
 int writeCatalogue(const QString& in, const std::string& out)
@@ -220,19 +229,6 @@ int main(int argc, char** argv)
             check(count == n, std::string(name) + " place count");
             std::printf("%s.crp: %d places\n", name, n);
         }
-        for (const char* name : {"Hav1", "Hav2", "Hav3"}) {
-            const std::string path = content + "/" + name + ".crp";
-            const int n = writeSea(work + "/" + name + ".json", path);
-            TByteFile f(path);
-            int pairs = 0;
-            while (!f.AtEnd()) {
-                f.ReadInt32();
-                f.ReadInt32();
-                ++pairs;
-            }
-            check(pairs == n && n <= 100, std::string(name) + " sea points");
-            std::printf("%s.crp: %d sea points\n", name, n);
-        }
         const std::string path = content + "/Ovning.crp";
         const int n = writeCatalogue(work + "/Ovning.json", path);
         COvningar cat;
@@ -244,6 +240,71 @@ int main(int argc, char** argv)
         }
         check(count == n, "exercise count");
         std::printf("Ovning.crp: %d exercises\n", n);
+        // Sea points last: they are chosen on the pictures of the catalogue's views, drawn
+        // from the area and water files just written.
+        std::vector<std::string> report;
+        int problems = 0;
+        std::map<int, std::vector<SeaView>> views;
+        for (int file : {1, 2, 3}) {
+            for (COvning* e = cat.First; e; e = e->Next) {
+                if (e->AreaFileNo != file || (e->Kind != "AREA" && e->Kind != "ORT"))
+                    continue;
+                SeaView v;
+                v.Top = static_cast<float>(e->NorthLat);
+                v.Bottom = static_cast<float>(e->SouthLat);
+                v.Centre = static_cast<float>(e->CenterLon);
+                v.Border = e->BorderWidth;
+                v.Numbers.push_back(e->Number);
+                if (e->Kind == "AREA")
+                    for (int i = 1; i <= e->SelectorCount; ++i)
+                        v.Selectors.push_back(e->Selectors[i]);
+                views[file].push_back(v);
+            }
+            views[file] = ResolveViews(content + "/AREA" + std::to_string(file) + ".crp", views[file]);
+        }
+        // The waters' seeds first: their fills shape the regions that the sea and the areas get.
+        std::vector<SeaView> all;
+        for (const auto& [file, list] : views)
+            all.insert(all.end(), list.begin(), list.end());
+        const WaterSeedResult water = ChooseWaterSeeds(content + "/Vatten.crp", all);
+        writeAreas(work + "/Vatten.json", content + "/Vatten.crp", water.Seed1, water.Seed2);
+        for (const std::string& line : water.Report)
+            report.push_back("Vatten " + line);
+        for (int file : {1, 2, 3}) {
+            const std::string name = "Hav" + std::to_string(file);
+            const SeaPointResult sea = ChooseSeaPoints(content + "/AREA" + std::to_string(file) + ".crp", content + "/Vatten.crp", views[file]);
+            if (!sea.Seeds.empty()) {
+                const std::string areaName = "AREA" + std::to_string(file);
+                writeAreas(work + "/" + QString::fromStdString(areaName) + ".json", content + "/" + areaName + ".crp", {}, sea.Seeds);
+                std::printf("%s.crp: %d second seeds moved\n", areaName.c_str(), static_cast<int>(sea.Seeds.size()));
+            }
+            CrpWriter w;
+            for (const auto& [lat, lon] : sea.Points)
+                WriteSeaPoint(w, lat / 10000.0, lon / 10000.0);
+            const std::string havPath = content + "/" + name + ".crp";
+            w.SaveTo(havPath);
+            TByteFile f(havPath);
+            int pairs = 0;
+            while (!f.AtEnd()) {
+                f.ReadInt32();
+                f.ReadInt32();
+                ++pairs;
+            }
+            check(pairs == static_cast<int>(sea.Points.size()) && pairs <= 100, name + " sea points");
+            std::printf("%s.crp: %d sea points\n", name.c_str(), pairs);
+            for (const std::string& line : sea.Report)
+                report.push_back(name + " " + line);
+            problems += sea.Problems;
+        }
+        QFile out(work + "/seapoints-report.txt");
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw std::runtime_error("cannot write the sea-point report");
+        for (const std::string& line : report) {
+            out.write(line.c_str());
+            out.write("\n");
+            std::printf("%s\n", line.c_str());
+        }
+        check(problems == 0, std::to_string(problems) + " sea-point problems (see seapoints-report.txt)");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "globana_crpgen: %s\n", e.what());
         return 1;

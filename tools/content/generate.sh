@@ -12,10 +12,9 @@ mkdir -p "$WORK"
 cd "$HERE"
 [ -d node_modules ] || npm ci --no-audit --no-fund
 Rscript scripts/states50.R "$WORK/states50.json" "$WORK/countries50.json"
-node scripts/areas.mjs
 node scripts/places.mjs
+node scripts/areas.mjs
 node scripts/catalogue.mjs
-node scripts/seapoints.mjs
 if [ ! -f "$BUILD/build.ninja" ] && [ ! -f "$BUILD/Makefile" ]; then
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi

@@ -7,8 +7,9 @@ import { execFileSync } from "node:child_process";
 import * as topojson from "topojson-client";
 import * as d3 from "d3-geo";
 import { geoProject } from "d3-geo-projection";
-import { readJson, writeJson, readCsv, ringAreaKm2, pointInRing, innerPoint } from "./lib.mjs";
+import { readJson, writeJson, readCsv, ringAreaKm2, pointInRing, ringDistKm, innerPoint } from "./lib.mjs";
 import { loadCountries, MERGE, fiveNames, partKey } from "./common.mjs";
+import { VIEWS, pictureRing } from "./proj.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
 const WORK = `${DIR}/work`;
@@ -16,6 +17,10 @@ const MAPSHAPER = `${DIR}/node_modules/.bin/mapshaper`;
 const MAXV = 500;
 
 const countries = loadCountries(DIR);
+// Capitals by the key of their country or state (places.mjs runs first).
+const capitals = new Map();
+for (const p of [...readJson(`${WORK}/Ort1.json`), ...readJson(`${WORK}/Ort2.json`)])
+  if (p.a) capitals.set(p.keys[0], [...(capitals.get(p.keys[0]) || []), [p.lon, p.lat]]);
 const byIso3 = Object.fromEntries(countries.map((c) => [c.iso3, c]));
 
 function mapshaper(args) {
@@ -128,6 +133,17 @@ function emptyRecord(keys, names, flag, center) {
   return { keys, names, flag, box: { n: center[1], s: center[1], e: center[0], w: center[0] }, seeds: [[center[1], center[0]], [center[1], center[0]]], vertices: [] };
 }
 
+// An island in a lake (Manitoulin in Huron): the map fills the lake over everything inside its
+// shore, so such a part could never be coloured. Most of its vertices lie in one lake's ring.
+const droppedInLakes = new Set();
+const offCapital = [];
+function inLake(key, ring, lakeRings) {
+  const pts = openRing(ring);
+  const hit = lakeRings.some((l) => pts.filter(([x, y]) => pointInRing(x, y, l)).length >= 0.8 * pts.length);
+  if (hit) droppedInLakes.add(key);
+  return hit;
+}
+
 // One area file from dissolved, simplified features: each country's parts largest first; parts
 // below minPart km² are dropped, but the largest part stays while it is at least minKeep km²;
 // a country left without a part keeps a record with no vertices (flag and names only).
@@ -143,9 +159,18 @@ function buildFile(features, opt, lakeRings) {
     const meta = opt.meta(k);
     const entry = byKey.get(k);
     const polys = (entry ? entry.polys : []).map((p) => ({ p, a: ringAreaKm2(openRing(p[0])), n: openRing(p[0]).length }))
-      .filter((x) => x.n >= 4 && (!opt.keepPart || opt.keepPart(k, x.p)))
+      .filter((x) => x.n >= 4 && (!opt.keepPart || opt.keepPart(k, x.p)) && !inLake(k, x.p[0], lakeRings))
       .sort((a, b) => b.a - a.a);
-    let kept = polys.filter((x, i) => x.a >= opt.minPart || (i === 0 && x.a >= opt.minKeep));
+    // The part that holds the capital stays whatever its size (Malabo on Bioko, Apia on Upolu).
+    const caps = capitals.get(k) || [];
+    const holdsCapital = (p) => caps.some(([lon, lat]) => pointInRing(lon, lat, p[0]) || ringDistKm(lon, lat, p[0]) < 20);
+    let kept = polys.filter((x, i) => x.a >= opt.minPart || (i === 0 && x.a >= opt.minKeep) || holdsCapital(x.p));
+    // An island state whose coarse outline lies off its capital (Majuro) is better without one.
+    const near = (p) => caps.some(([lon, lat]) => pointInRing(lon, lat, p[0]) || ringDistKm(lon, lat, p[0]) < 10);
+    if (caps.length && kept.length && kept.every((x) => x.a < opt.minPart && !near(x.p))) {
+      offCapital.push(k);
+      kept = [];
+    }
     if (kept.length === 0) {
       if (!opt.keepEmpty || (opt.emptyOnly && !opt.emptyOnly(k))) continue;
       const c = opt.center(k);
@@ -193,9 +218,40 @@ writeJson(`${WORK}/world-cut.json`, cut);
 // Large countries need the coarse interval to stay within 500 vertices a ring; the rest keep more
 // detail, so that islands and small countries are not lost.
 const COARSE = ["RUS", "CAN", "USA", "CHN", "GRL", "AUS", "BRA", "IDN", "CHL", "ARG", "NOR", "KAZ", "IND", "MEX", "DZA", "COD", "SAU", "LBY", "SDN", "IRN", "MNG", "PER", "NER", "TCD", "AGO", "MLI", "ZAF", "COL", "ETH", "BOL", "MRT", "EGY", "TZA", "NGA", "VEN", "NAM", "MOZ", "PAK", "TUR", "CHL", "ZMB", "MMR", "AFG", "SOM", "CAF", "SSD", "UKR", "MDG", "BWA", "KEN", "FRA", "YEM", "THA", "ESP", "TKM", "CMR", "PNG", "SWE", "UZB", "MAR", "IRQ", "PRY", "ZWE", "JPN", "DEU", "FIN", "VNM", "MYS", "POL", "ITA", "PHL", "ECU", "NZL", "GBR"];
-mapshaper(["-i", `${WORK}/world-cut.json`, "-dissolve", "key", "-simplify", "variable", `interval=${JSON.stringify(COARSE).replace(/"/g, "'")}.includes(key) ? 20000 : 8000`, "keep-shapes",
-  "-o", `${WORK}/world20.json`, "format=geojson", "force"]);
-mapshaper(["-i", `${WORK}/world-cut.json`, "-clip", "bbox=-32,25,66,72", "-dissolve", "key", "-simplify", "interval=7km", "keep-shapes",
+// Simplifies with a step per key: `coarse` keys 20 km, small ones (under 30 000 km²) `small`,
+// the rest `normal`. A capital that the outline then misses (Dakar's peninsula, Abu Dhabi's
+// island) gets its country a finer step in a second run.
+function simplify(input, pre, features, coarse, normal, small, output) {
+  const byKey = {};
+  for (const f of features) for (const p of polygonsOf(f.geometry)) (byKey[f.properties.key] = byKey[f.properties.key] || []).push(openRing(p[0]));
+  const step = {};
+  for (const [k, rings] of Object.entries(byKey))
+    step[k] = coarse.includes(k) ? 20000 : rings.reduce((a, r) => a + ringAreaKm2(r), 0) < 30000 ? small : normal;
+  const run = () => mapshaper(["-i", input, ...pre, "-dissolve", "key", "-simplify", "variable",
+    `interval=(${JSON.stringify(step).replace(/"/g, "'")})[key] || ${normal}`, "keep-shapes", "-o", output, "format=geojson", "force"]);
+  run();
+  const missed = [];
+  const rings = {};
+  for (const f of readJson(output).features) for (const p of polygonsOf(f.geometry)) (rings[f.properties.key] = rings[f.properties.key] || []).push(openRing(p[0]));
+  for (const k of Object.keys(byKey)) {
+    const caps = capitals.get(k) || [];
+    if (caps.length && !caps.some(([lon, lat]) => (rings[k] || []).some((r) => pointInRing(lon, lat, r) || ringDistKm(lon, lat, r) < 5))) missed.push(k);
+  }
+  if (!missed.length) return;
+  for (const k of missed) step[k] = Math.min(step[k], small);
+  console.log(`finer outlines for the capitals of ${missed.join(" ")}`);
+  run();
+}
+simplify(`${WORK}/world-cut.json`, [], cut.features, COARSE, 8000, 3000, `${WORK}/world20.json`);
+// AREA2 holds what the Europe view shows, with a margin: land cut off inside the picture would
+// be taken for sea.
+const clipFile = (name, views) => {
+  writeJson(`${WORK}/${name}`, { type: "FeatureCollection", features: views.map((v) => ({ type: "Feature", properties: {}, geometry: { type: "Polygon", coordinates: [pictureRing(v, 3)] } })) });
+  return `${WORK}/${name}`;
+};
+const EUROPE_COARSE = ["RUS", "KAZ", "GRL", "NOR"];
+mapshaper(["-i", `${WORK}/world-cut.json`, "-clip", clipFile("clip-europe.json", [VIEWS.EUR]), "-dissolve", "key",
+  "-simplify", "variable", `interval=${JSON.stringify(EUROPE_COARSE).replace(/"/g, "'")}.includes(key) ? 12000 : 7000`, "keep-shapes",
   "-o", `${WORK}/europe7.json`, "format=geojson", "force"]);
 
 const order = countries.map((c) => c.iso3).sort();
@@ -219,30 +275,37 @@ for (const f of st.features) {
   f.properties = { key: row.code };
   if (!centers[row.code]) centers[row.code] = d3.geoCentroid(f);
 }
-const ctxParts = new Set(["NOR", "SYD", "AUS"]);
+// Every country that the state views show, cut to what they show.
 const ctx = readJson(`${WORK}/countries50.json`);
 ctx.features = ctx.features.filter((f) => {
   const k = MERGE[f.properties.a3] || (f.properties.a3 === "KOS" ? "XKX" : f.properties.a3);
-  const c = byIso3[k];
-  if (!c || ["USA", "CAN", "AUS", "BRA"].includes(k)) return false;
-  if (!ctxParts.has(c.part) && !["IDN", "TLS", "RUS"].includes(k)) return false;
+  if (!byIso3[k] || ["USA", "CAN", "AUS", "BRA"].includes(k)) return false;
   f.properties = { key: k };
   return true;
 });
-// Russia only as far as it shows beside Alaska.
-const ru = ctx.features.filter((f) => f.properties.key === "RUS");
-writeJson(`${WORK}/ru-in.json`, { type: "FeatureCollection", features: ru });
-mapshaper(["-i", `${WORK}/ru-in.json`, "-clip", "bbox=160,50,180,75", "-o", `${WORK}/ru-clip.json`, "format=geojson", "force"]);
-ctx.features = [...ctx.features.filter((f) => f.properties.key !== "RUS"), ...readJson(`${WORK}/ru-clip.json`).features];
+writeJson(`${WORK}/ctx-in.json`, ctx);
+mapshaper(["-i", `${WORK}/ctx-in.json`, "-clip", clipFile("clip-states.json", ["USA-ST", "CAN-PR", "AUS-ST", "BRA-ST"].map((g) => VIEWS[g])),
+  "-o", `${WORK}/ctx-clip.json`, "format=geojson", "force"]);
+ctx.features = readJson(`${WORK}/ctx-clip.json`).features.filter((f) => f.geometry);
 // Wind every outer ring clockwise, as the world's are: mapshaper reads a ring wound the other way
 // as a hole, and dropped the Australian Capital Territory so.
 for (const f of [...st.features, ...ctx.features]) {
   if (!f.geometry) continue;
   for (const p of polygonsOf(f.geometry)) if (signed(p[0]) > 0) p[0].reverse();
 }
+// The dump leaves out holes (lakes, mostly), so New South Wales covers the Australian Capital
+// Territory, and the dissolve then gives the overlap to one of them. Cut each state that lies
+// inside another out of it again.
+for (const inner of st.features) {
+  for (const ip of polygonsOf(inner.geometry)) {
+    const host = st.features.find((o) => o !== inner && polygonsOf(o.geometry).some((op) => ip[0].every(([x, y]) => pointInRing(x, y, op[0]))));
+    if (!host) continue;
+    const hp = polygonsOf(host.geometry).find((op) => ip[0].every(([x, y]) => pointInRing(x, y, op[0])));
+    hp.push(ip[0].slice().reverse());
+  }
+}
 writeJson(`${WORK}/states-in.json`, { type: "FeatureCollection", features: [...st.features, ...ctx.features] });
-mapshaper(["-i", `${WORK}/states-in.json`, "-dissolve", "key", "-simplify", "variable", "interval=['AU-ACT','US-DC','US-RI','US-DE','BR-DF','US-CT'].includes(key) ? 2000 : 8000", "keep-shapes",
-  "-o", `${WORK}/states8.json`, "format=geojson", "force"]);
+simplify(`${WORK}/states-in.json`, [], st.features, [], 8000, 2000, `${WORK}/states8.json`);
 const subByCode = Object.fromEntries(subs.map((r) => [r.code, r]));
 const ctxKeys = [...new Set(ctx.features.map((f) => f.properties.key))].sort();
 const area3 = buildFile(readJson(`${WORK}/states8.json`).features, {
@@ -264,4 +327,6 @@ writeJson(`${WORK}/AREA3.json`, area3);
 writeJson(`${WORK}/Vatten.json`, lakesOut);
 const stat = (n, a) => console.log(`${n}: ${a.length} records, ${a.reduce((s, r) => s + r.vertices.length, 0)} vertices, max ${Math.max(...a.map((r) => r.vertices.length))}, empty ${a.filter((r) => !r.vertices.length).map((r) => r.keys[0]).join(" ")}`);
 stat("AREA1", area1); stat("AREA2", area2); stat("AREA3", area3); stat("Vatten", lakesOut);
+console.log(`outlines left out as they miss the capital: ${offCapital.join(" ") || "none"}`);
+console.log(`parts left out as islands in lakes: ${[...droppedInLakes].sort().join(" ") || "none"}`);
 console.log(`areas: ${((Date.now() - t0) / 1000).toFixed(1)} s`);

@@ -1,9 +1,9 @@
 // Builds the exercise catalogue (Ovning) as UTF-8 JSON in work/ from the area and place records.
-// Selectors that could not be answered on the exercise's map (an area or place off the picture)
-// are left out and listed.
+// Selectors that could not be answered on the exercise's map (an area or place off the picture,
+// an area too small to click) are left out and listed.
 import { readJson, writeJson, readCsv } from "./lib.mjs";
 import { loadCountries } from "./common.mjs";
-import { View } from "./proj.mjs";
+import { View, VIEWS } from "./proj.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
 const WORK = `${DIR}/work`;
@@ -12,14 +12,14 @@ const area = { 1: readJson(`${WORK}/AREA1.json`), 2: readJson(`${WORK}/AREA2.jso
 const ort = { 1: readJson(`${WORK}/Ort1.json`), 2: readJson(`${WORK}/Ort2.json`) };
 
 const PARTS = {
-  EUR: { names: ["Europa", "Europe", "Europe", "Europa", "Europa"], file: 2, view: [71.5, 34, 15] },
-  NOR: { names: ["Nordamerika", "North America", "Amérique du Nord", "Nordamerika", "América del Norte"], file: 1, view: [85, 5, -95] },
-  SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "América del Sur"], file: 1, view: [14, -57, -60] },
-  ASI: { names: ["Asien", "Asia", "Asie", "Asien", "Asia"], file: 1, view: [56, -11, 90] },
-  AFR: { names: ["Afrika", "Africa", "Afrique", "Afrika", "África"], file: 1, view: [38.5, -36, 18] },
-  AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 1, view: [12, -48, 155] },
+  EUR: { names: ["Europa", "Europe", "Europe", "Europa", "Europa"], file: 2, view: VIEWS.EUR },
+  NOR: { names: ["Nordamerika", "North America", "Amérique du Nord", "Nordamerika", "América del Norte"], file: 1, view: VIEWS.NOR },
+  SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "América del Sur"], file: 1, view: VIEWS.SYD },
+  ASI: { names: ["Asien", "Asia", "Asie", "Asien", "Asia"], file: 1, view: VIEWS.ASI },
+  AFR: { names: ["Afrika", "Africa", "Afrique", "Afrika", "África"], file: 1, view: VIEWS.AFR },
+  AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 1, view: VIEWS.AUS },
 };
-const WORLD = { names: ["Världen", "The world", "Le monde", "Die Welt", "El mundo"], view: [84, -84, 10] };
+const WORLD = { names: ["Världen", "The world", "Le monde", "Die Welt", "El mundo"], view: VIEWS.WORLD };
 const T = {
   countries: ["länder", "countries", "pays", "Länder", "países"],
   capitals: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"],
@@ -36,6 +36,7 @@ const withPart = (t, n) => t.map((x, i) => `${x} (${T.part[i]} ${n})`);
 
 const exercises = [];
 const dropped = [];
+const tiny = [];
 function add(e) {
   e = { border: 1, flag1: 0, flag2: 0, level: 0, placeFile: 1, ...e };
   const v = new View(e.view[0], e.view[1], e.view[2]);
@@ -47,6 +48,10 @@ function add(e) {
       // asked areas must have an outline and lie on the picture (an island group may lose parts)
       if (rs.length === 0) return false; // a microstate without outline in this file
       ok = rs.some((r) => v.boxShows(r.box));
+      // too small to click: under 3 pixels across on this picture (asked where it shows larger)
+      const span = (r) => { const xs = r.vertices.map(([la, lo]) => v.x(la, lo)), ys = r.vertices.map(([la]) => v.y(la));
+        return Math.min(Math.max(...xs) - Math.min(...xs), Math.max(...ys) - Math.min(...ys)); };
+      if (ok && !rs.some((r) => span(r) >= 3)) { tiny.push(`${e.number} ${s}:${Math.max(...rs.map(span))}`); return false; }
     } else if (e.kind === "FLAGG") {
       ok = recs.some((r) => r.keys[0] === s && r.flag);
     } else if (e.kind === "MULTI") {
@@ -87,24 +92,24 @@ add({ ...w, kind: "AREA", number: 32, names: title(WORLD.names, T.small), select
 add({ ...w, kind: "ORT", number: 33, names: title(WORLD.names, T.capitals), flag1: 1, level: 0, selectors: ["EUR", "NAC", "SYD", "ASI", "AFR", ...inPart("AUS")] });
 const all = countries.map((c) => c.iso3);
 const third = Math.ceil(all.length / 3);
-for (let i = 0; i < 3; i++) {
-  const sel = all.slice(i * third, (i + 1) * third);
-  add({ ...w, kind: "FLAGG", number: 34 + i, names: withPart(title(WORLD.names, T.flags), i + 1), selectors: sel });
-  add({ ...w, kind: "MULTI", number: 37 + i, names: withPart(title(WORLD.names, T.multi), i + 1), flag1: 1, selectors: sel });
-}
+// flags first, then multiple choice: the menu lists them in file order
+for (let i = 0; i < 3; i++)
+  add({ ...w, kind: "FLAGG", number: 34 + i, names: withPart(title(WORLD.names, T.flags), i + 1), selectors: all.slice(i * third, (i + 1) * third) });
+for (let i = 0; i < 3; i++)
+  add({ ...w, kind: "MULTI", number: 37 + i, names: withPart(title(WORLD.names, T.multi), i + 1), flag1: 1, selectors: all.slice(i * third, (i + 1) * third) });
 add({ ...w, kind: "ORT", number: 40, names: title(WORLD.names, ["största städer", "largest cities", "plus grandes villes", "größte Städte", "ciudades más grandes"]), flag2: 1, level: 1, selectors: ["EUR", "NAC", "SYD", "ASI", "AFR", ...inPart("AUS")] });
 
 // States and provinces (area file 3, place file 2).
 const subs = readCsv(`${DIR}/tables/subdivisions.csv`);
 const codes = (g) => subs.filter((r) => r.group === g).map((r) => r.code);
 const SUB = [
-  { g: "USA-ST", part: "NOR", view: [72, 17, -115], names: ["USA", "United States", "États-Unis", "USA", "Estados Unidos"],
+  { g: "USA-ST", part: "NOR", view: VIEWS["USA-ST"], names: ["USA", "United States", "États-Unis", "USA", "Estados Unidos"],
     what: ["delstater", "states", "États", "Bundesstaaten", "estados"], caps: ["delstaternas huvudstäder", "state capitals", "capitales des États", "Hauptstädte der Bundesstaaten", "capitales de los estados"] },
-  { g: "CAN-PR", part: "NOR", view: [84, 40, -96], names: ["Kanada", "Canada", "Canada", "Kanada", "Canadá"],
+  { g: "CAN-PR", part: "NOR", view: VIEWS["CAN-PR"], names: ["Kanada", "Canada", "Canada", "Kanada", "Canadá"],
     what: ["provinser och territorier", "provinces and territories", "provinces et territoires", "Provinzen und Territorien", "provincias y territorios"], caps: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"] },
-  { g: "AUS-ST", part: "AUS", view: [-8, -45, 134], names: ["Australien", "Australia", "Australie", "Australien", "Australia"],
+  { g: "AUS-ST", part: "AUS", view: VIEWS["AUS-ST"], names: ["Australien", "Australia", "Australie", "Australien", "Australia"],
     what: ["delstater och territorier", "states and territories", "États et territoires", "Bundesstaaten und Territorien", "estados y territorios"], caps: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"] },
-  { g: "BRA-ST", part: "SYD", view: [7, -35, -53], names: ["Brasilien", "Brazil", "Brésil", "Brasilien", "Brasil"],
+  { g: "BRA-ST", part: "SYD", view: VIEWS["BRA-ST"], names: ["Brasilien", "Brazil", "Brésil", "Brasilien", "Brasil"],
     what: ["delstater", "states", "États", "Bundesstaaten", "estados"], caps: ["delstaternas huvudstäder", "state capitals", "capitales des États", "Hauptstädte der Bundesstaaten", "capitales de los estados"] },
 ];
 n = 41;
@@ -117,4 +122,4 @@ for (const s of SUB) {
   n += 3;
 }
 writeJson(`${WORK}/Ovning.json`, exercises);
-console.log(`Ovning: ${exercises.length} exercises; left out as not answerable on their map: ${dropped.join(", ") || "none"}`);
+console.log(`Ovning: ${exercises.length} exercises; left out as not answerable on their map: ${dropped.join(", ") || "none"}; as too small to click: ${tiny.join(", ") || "none"}`);

@@ -1,5 +1,5 @@
-// The game's map projection and view fit, as the map object computes them, on the 1916 x 1000
-// map picture the exercises are drawn on. Used to pick selectors that show and to place sea points.
+// The game's map projection, as the map object computes it, on the 1916 x 1000 map picture the
+// exercises are drawn on. Used to pick selectors that show and to cut the data to the views.
 export const W = 1916, H = 1000;
 const f32 = Math.fround;
 export const rint = (x) => { const r = Math.round(x); return Math.abs(x % 1) === 0.5 ? 2 * Math.round(x / 2) : r; };
@@ -20,22 +20,35 @@ export class View {
     if (lat === 90 || lat === -90) return this.centre;
     return f32(this.centre + (x - Math.floor(W / 2)) / Math.sqrt(8100 - lat * lat) * this.scale / p);
   }
-  halfSpan() { return Math.min(this.centre - this.lonOf(Math.floor(H / 2), 0), this.centre - this.lonOf(H, 0), 1000); }
-  // An area's outline is drawn only when its box is near the picture.
-  areaVisible(r) { return r.box.n >= this.bottom && r.box.s <= this.top && this.x(r.box.n, r.box.e) >= -100 && this.x(r.box.n, r.box.w) <= W + 100; }
   onImage(x, y) { return x > 0 && x < W && y > 0 && y < H; }
   // The whole box of an area lies on the picture.
   boxShows(b) { return [[b.n, b.e], [b.n, b.w], [b.s, b.e], [b.s, b.w]].every(([la, lo]) => this.onImage(this.x(la, lo), this.y(la))); }
 }
 
-// The view fitted to included areas, as the map does when an exercise gives none.
-export function fitView(recs) {
-  let n = -10000, s = 10000, e = -10000, w = 10000;
-  for (const r of recs) { if (!r.vertices.length) continue; n = Math.max(n, r.box.n); s = Math.min(s, r.box.s); e = Math.max(e, r.box.e); w = Math.min(w, r.box.w); }
-  const v = new View(n + (n - s) / 25, s - (n - s) / 25, (w + e) / 2);
-  const need = Math.max(e - v.centre, v.centre - w);
-  for (let i = 0; i < 1000 && v.halfSpan() < need; i++) {
-    v.top = f32(v.top + (v.top - v.bottom) / 100); v.bottom = f32(v.bottom - (v.top - v.bottom) / 100); v.updateScale();
+// The views of the exercises: top latitude, bottom latitude, centre longitude.
+export const VIEWS = {
+  EUR: [71.5, 34, 15], NOR: [85, 5, -95], SYD: [14, -57, -60], ASI: [56, -11, 90], AFR: [38.5, -36, 18], AUS: [12, -48, 155],
+  WORLD: [84, -84, 10],
+  "USA-ST": [72, 17, -115], "CAN-PR": [84, 40, -96], "AUS-ST": [-8, -45, 134], "BRA-ST": [7, -35, -53],
+};
+
+// What a view's picture shows, as a ring of longitude/latitude pairs, widened by `margin` degrees:
+// the picture's left and right edges row by row. Longitudes are those of the stored data
+// (-180..180): the map projects a longitude as it is stored, so data beyond ±180 never shows.
+export function pictureRing([top, bottom, centre], margin) {
+  const v = new View(top, bottom, centre);
+  const clampLon = (x) => Math.max(-180, Math.min(180, x));
+  const clampLat = (y) => Math.max(-90, Math.min(90, y));
+  const left = [], right = [];
+  for (let y = 0; y <= H; y += 10) {
+    const lat = clampLat(v.latOf(y) + (y === 0 ? margin : y === H ? -margin : 0));
+    // the row's own span, and the next rows' (the picture widens towards the equator)
+    const w = Math.min(v.lonOf(y, 0), v.lonOf(Math.min(H, y + 10), 0)), e = Math.max(v.lonOf(y, W), v.lonOf(Math.min(H, y + 10), W));
+    left.push([clampLon(w - margin), lat]);
+    right.push([clampLon(e + margin), lat]);
   }
-  return v;
+  // clockwise, as mapshaper reads an outer ring
+  const ring = [...right, ...left.reverse()];
+  ring.push(ring[0]);
+  return ring;
 }

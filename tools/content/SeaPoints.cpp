@@ -1,0 +1,563 @@
+#include "tools/content/SeaPoints.h"
+
+#include "app/Generell.h"
+#include "data/Areor.h"
+#include "data/Orter.h"
+#include "map/UKarta.h"
+#include "platform/Canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+// A connected region of land-coloured pixels left after outlines, waters and frame are drawn:
+// either land (an area's interior) or sea that a sea point has to reach.
+struct Region {
+    int Size = 0;
+    int Deepest = -1; // the pixel farthest from the region's edge (first in scan order on a tie)
+    int Depth = 0;
+    bool Sea = false;
+    bool Covered = false; // a chosen sea point lies in it
+    int Owner = 0;        // land: the area it belongs to, by the click rule (0: none, a water's pocket)
+};
+
+struct Raster {
+    SeaView View;
+    std::vector<int> Label; // region of each pixel, -1 for outline, water and frame pixels
+    std::vector<std::uint16_t> Depth;
+    std::vector<Region> Regions;
+};
+
+// The area a click at the position chooses: of the areas containing it, the one that reaches
+// least far north (the first on a tie). 0 when none.
+int OwnerAt(const CAreor& list, float lat, float lon)
+{
+    int owner = 0;
+    for (int i = 1; i <= list.Count; ++i) {
+        const CArea& a = list.Item(i);
+        if (a.VertexCount > 0 && lat <= a.North && lat >= a.South && lon <= a.East && lon >= a.West &&
+            PointInPolygon(GeoPoint{lat, lon}, a.Vertices.data(), a.VertexCount) &&
+            (owner == 0 || a.North < list.Item(owner).North))
+            owner = i;
+    }
+    return owner;
+}
+
+bool InsideAny(const CAreor& list, float lat, float lon)
+{
+    for (int i = 1; i <= list.Count; ++i) {
+        const CArea& a = list.Item(i);
+        if (a.VertexCount > 0 && lat <= a.North && lat >= a.South && lon <= a.East && lon >= a.West &&
+            PointInPolygon(GeoPoint{lat, lon}, a.Vertices.data(), a.VertexCount))
+            return true;
+    }
+    return false;
+}
+
+void SetView(CKarta& map, const SeaView& v)
+{
+    map.TopLatitude = v.Top;
+    map.BottomLatitude = v.Bottom;
+    map.CentreLongitude = v.Centre;
+    map.UpdateScale();
+}
+
+// The land-coloured pixels of the canvas, cut into 4-connected regions (as the flood fill
+// spreads), each with its deepest pixel.
+Raster Cut(CKarta& map, Canvas& canvas, const SeaView& view)
+{
+    Raster r;
+    r.View = view;
+    const int w = canvas.width(), h = canvas.height();
+    const QRgb land = ToQRgb(map.LandColor);
+    const QImage& img = canvas.image();
+    std::vector<char> isLand(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            isLand[static_cast<size_t>(y) * w + x] = (row[x] | 0xFF000000u) == land;
+    }
+
+    // Chamfer (3-4) distance of every land pixel to the nearest other pixel or the picture edge.
+    std::vector<int> d(isLand.size());
+    const int big = std::numeric_limits<int>::max() / 2;
+    for (size_t i = 0; i < d.size(); ++i)
+        d[i] = isLand[i] ? big : 0;
+    auto at = [&](int x, int y) { return (x < 0 || y < 0 || x >= w || y >= h) ? 0 : d[static_cast<size_t>(y) * w + x]; };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            int& v = d[static_cast<size_t>(y) * w + x];
+            if (v)
+                v = std::min({v, at(x - 1, y) + 3, at(x, y - 1) + 3, at(x - 1, y - 1) + 4, at(x + 1, y - 1) + 4});
+        }
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = w - 1; x >= 0; --x) {
+            int& v = d[static_cast<size_t>(y) * w + x];
+            if (v)
+                v = std::min({v, at(x + 1, y) + 3, at(x, y + 1) + 3, at(x + 1, y + 1) + 4, at(x - 1, y + 1) + 4});
+        }
+    r.Depth.resize(d.size());
+    for (size_t i = 0; i < d.size(); ++i)
+        r.Depth[i] = static_cast<std::uint16_t>(std::min(d[i], 65535));
+
+    // 4-connected regions, as the flood fill spreads.
+    r.Label.assign(isLand.size(), -1);
+    std::vector<int> stack;
+    for (int start = 0; start < w * h; ++start) {
+        if (!isLand[start] || r.Label[start] >= 0)
+            continue;
+        const int id = static_cast<int>(r.Regions.size());
+        Region reg;
+        stack.push_back(start);
+        r.Label[start] = id;
+        while (!stack.empty()) {
+            const int i = stack.back();
+            stack.pop_back();
+            ++reg.Size;
+            if (r.Depth[i] > reg.Depth || (r.Depth[i] == reg.Depth && i < reg.Deepest)) {
+                reg.Depth = r.Depth[i];
+                reg.Deepest = i;
+            }
+            const int x = i % w;
+            const int next[4] = {x > 0 ? i - 1 : -1, x < w - 1 ? i + 1 : -1, i >= w ? i - w : -1, i + w < w * h ? i + w : -1};
+            for (int j : next)
+                if (j >= 0 && isLand[j] && r.Label[j] < 0) {
+                    r.Label[j] = id;
+                    stack.push_back(j);
+                }
+        }
+        r.Regions.push_back(reg);
+    }
+    return r;
+}
+
+// The picture as the game has it just before the sea fill, cut into regions of land and sea.
+Raster Analyse(CKarta& map, Canvas& canvas, const SeaView& view)
+{
+    SetView(map, view);
+    map.SeaPointCount = 0;
+    map.FillBackground();
+    map.DrawAreaBorders(view.Border);
+    map.DrawWater();
+    Raster r = Cut(map, canvas, view);
+    const int w = canvas.width();
+    for (Region& reg : r.Regions) {
+        // Land or sea: the region's deepest pixel lies inside an area (or a water's pocket) or not.
+        const int y = reg.Deepest / w, x = reg.Deepest % w;
+        const float lat = map.YToLatitude(y), lon = map.ToLongitude(y, x);
+        const bool water = InsideAny(*map.Waters, lat, lon);
+        reg.Owner = water ? 0 : OwnerAt(*map.Areas, lat, lon);
+        reg.Sea = reg.Owner == 0 && !water;
+    }
+    return r;
+}
+
+// The region a stored position falls in on a view's picture, or -1.
+int RegionAt(CKarta& map, const Raster& r, float lat, float lon)
+{
+    SetView(map, r.View);
+    const int x = map.ToX(lat, lon), y = map.LatitudeToY(lat);
+    if (!map.IsOnImage(x, y))
+        return -1;
+    return r.Label[static_cast<size_t>(y) * map.Width() + x];
+}
+
+// Fitted views become the view the map computes; then equal drawings are merged, the widest
+// first.
+std::vector<SeaView> Resolve(CKarta& map, std::vector<SeaView> views)
+{
+    std::vector<SeaView> merged;
+    for (SeaView v : views) {
+        if (v.Top == 0 && v.Bottom == 0) {
+            map.Areas->ClearMarks();
+            for (const std::string& s : v.Selectors)
+                map.Areas->IncludeForKey(s);
+            map.UpdateScale();
+            map.FitToIncludedAreas();
+            v.Top = map.TopLatitude;
+            v.Bottom = map.BottomLatitude;
+            v.Centre = map.CentreLongitude;
+        }
+        auto same = std::find_if(merged.begin(), merged.end(), [&](const SeaView& m) {
+            return m.Top == v.Top && m.Bottom == v.Bottom && m.Centre == v.Centre && m.Border == v.Border;
+        });
+        if (same == merged.end()) {
+            merged.push_back(v);
+        } else {
+            same->Selectors.insert(same->Selectors.end(), v.Selectors.begin(), v.Selectors.end());
+            same->Numbers.insert(same->Numbers.end(), v.Numbers.begin(), v.Numbers.end());
+        }
+    }
+    std::stable_sort(merged.begin(), merged.end(), [](const SeaView& a, const SeaView& b) { return a.Top - a.Bottom > b.Top - b.Bottom; });
+
+    return merged;
+}
+
+float Stored(std::int32_t v) { return static_cast<float>(v / 10000.0); }
+
+std::string Join(const std::vector<int>& v)
+{
+    std::string s;
+    for (int n : v)
+        s += (s.empty() ? "" : ",") + std::to_string(n);
+    return s;
+}
+
+} // namespace
+
+SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& waterFile,
+                               std::vector<SeaView> views, int width, int height, int limit)
+{
+    SeaPointResult result;
+    Canvas canvas(width, height);
+    CKarta map;
+    map.Target = &canvas;
+    map.ProcessMessages = nullptr;
+    map.Areas = std::make_unique<CAreor>();
+    map.Waters = std::make_unique<CAreor>();
+    map.Places = std::make_unique<COrter>();
+    map.Areas->LoadFromFile(areaFile);
+    map.Waters->LoadFromFile(waterFile);
+
+    std::vector<SeaView> merged = Resolve(map, std::move(views));
+
+    std::vector<Raster> rasters;
+    for (const SeaView& v : merged)
+        rasters.push_back(Analyse(map, canvas, v));
+
+    // A point is safe when on no picture it falls in a land region.
+    auto safe = [&](float lat, float lon) {
+        for (const Raster& r : rasters) {
+            const int id = RegionAt(map, r, lat, lon);
+            if (id >= 0 && !r.Regions[id].Sea)
+                return false;
+        }
+        return true;
+    };
+    auto cover = [&](float lat, float lon) {
+        for (Raster& r : rasters) {
+            const int id = RegionAt(map, r, lat, lon);
+            if (id >= 0)
+                r.Regions[id].Covered = true;
+        }
+    };
+
+    std::vector<std::string> problems;
+    for (size_t ri = 0; ri < rasters.size(); ++ri) {
+        Raster& r = rasters[ri];
+        // Larger regions first, so that the limit, if reached, leaves out the smallest.
+        std::vector<int> order;
+        for (int id = 0; id < static_cast<int>(r.Regions.size()); ++id)
+            if (r.Regions[id].Sea && r.Regions[id].Size >= MinSeaRegion)
+                order.push_back(id);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return r.Regions[a].Size > r.Regions[b].Size; });
+        for (int id : order) {
+            if (r.Regions[id].Covered)
+                continue;
+            // Candidates: the region's pixels, deepest first.
+            std::vector<int> pix;
+            for (int i = 0; i < width * height; ++i)
+                if (r.Label[i] == id)
+                    pix.push_back(i);
+            std::stable_sort(pix.begin(), pix.end(), [&](int a, int b) { return r.Depth[a] > r.Depth[b]; });
+            bool placed = false;
+            for (size_t k = 0; k < pix.size() && k < 200 && !placed; ++k) {
+                SetView(map, r.View);
+                const int y = pix[k] / width, x = pix[k] % width;
+                const auto lat = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.YToLatitude(y)) * 10000.0));
+                const auto lon = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.ToLongitude(y, x)) * 10000.0));
+                if (RegionAt(map, r, Stored(lat), Stored(lon)) != id || !safe(Stored(lat), Stored(lon)))
+                    continue;
+                if (static_cast<int>(result.Points.size()) >= limit) {
+                    problems.push_back("more than " + std::to_string(limit) + " sea points needed");
+                    break;
+                }
+                result.Points.emplace_back(lat, lon);
+                cover(Stored(lat), Stored(lon));
+                placed = true;
+            }
+            if (!placed) {
+                const int y = r.Regions[id].Deepest / width, x = r.Regions[id].Deepest % width;
+                problems.push_back("exercises " + Join(r.View.Numbers) + ": no safe sea point for the region of " +
+                                   std::to_string(r.Regions[id].Size) + " px at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
+            }
+        }
+    }
+
+    // Second seeds. An area whose outline touches itself or a neighbour's on a picture (a narrow
+    // isthmus) falls into several regions there; the first seed fills one. Move the second seed
+    // into the largest other region, if it can go where it fills only its own area on every picture.
+    const CAreor& areas = *map.Areas;
+    auto included = [&](const Raster& r, const CArea& a) {
+        return std::any_of(r.View.Selectors.begin(), r.View.Selectors.end(), [&](const std::string& k) { return a.HasKey(k); });
+    };
+    std::vector<std::vector<char>> seeded(rasters.size());
+    auto markSeeds = [&](const CArea& a) {
+        for (size_t v = 0; v < rasters.size(); ++v) {
+            SetView(map, rasters[v].View);
+            if (!map.IsAreaVisible(a))
+                continue;
+            for (const GeoPoint& p : {a.Seed1, a.Seed2})
+                if (const int id = RegionAt(map, rasters[v], p.Latitude, p.Longitude); id >= 0)
+                    seeded[v][id] = 1;
+        }
+    };
+    for (size_t v = 0; v < rasters.size(); ++v)
+        seeded[v].assign(rasters[v].Regions.size(), 0);
+    for (int i = 1; i <= areas.Count; ++i)
+        if (areas.Item(i).VertexCount > 0)
+            markSeeds(areas.Item(i));
+    for (int i = 1; i <= areas.Count; ++i) {
+        CArea& a = areas.Item(i);
+        if (a.VertexCount == 0)
+            continue;
+        int bestView = -1, bestId = -1, bestSize = MinSeaRegion - 1;
+        for (size_t v = 0; v < rasters.size(); ++v) {
+            SetView(map, rasters[v].View);
+            if (!included(rasters[v], a) || !map.IsAreaVisible(a))
+                continue;
+            for (int id = 0; id < static_cast<int>(rasters[v].Regions.size()); ++id) {
+                const Region& reg = rasters[v].Regions[id];
+                if (reg.Owner == i && !seeded[v][id] && reg.Size > bestSize) {
+                    bestView = static_cast<int>(v);
+                    bestId = id;
+                    bestSize = reg.Size;
+                }
+            }
+        }
+        if (bestView < 0)
+            continue;
+        const Raster& r = rasters[bestView];
+        std::vector<int> pix;
+        for (int p = 0; p < width * height; ++p)
+            if (r.Label[p] == bestId)
+                pix.push_back(p);
+        std::stable_sort(pix.begin(), pix.end(), [&](int x, int y) { return r.Depth[x] > r.Depth[y]; });
+        for (size_t k = 0; k < pix.size() && k < 200; ++k) {
+            SetView(map, r.View);
+            const int y = pix[k] / width, x = pix[k] % width;
+            const auto lat = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.YToLatitude(y)) * 10000.0));
+            const auto lon = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.ToLongitude(y, x)) * 10000.0));
+            const GeoPoint seed{Stored(lat), Stored(lon)};
+            if (RegionAt(map, r, seed.Latitude, seed.Longitude) != bestId)
+                continue;
+            // on every picture: off it, on a line or a water, or in a region of this area
+            bool ok = true;
+            for (const Raster& o : rasters) {
+                const int id = RegionAt(map, o, seed.Latitude, seed.Longitude);
+                ok &= id < 0 || o.Regions[id].Owner == i;
+            }
+            if (!ok)
+                continue;
+            a.Seed2 = seed;
+            result.Seeds.push_back({i, lat, lon});
+            markSeeds(a);
+            break;
+        }
+    }
+
+    // What the finished picture of each view shows.
+    for (size_t v = 0; v < rasters.size(); ++v) {
+        const Raster& r = rasters[v];
+        SetView(map, r.View);
+        int seaRegions = 0, small = 0, smallPx = 0;
+        for (const Region& reg : r.Regions) {
+            if (!reg.Sea)
+                continue;
+            ++seaRegions;
+            if (!reg.Covered) {
+                ++small;
+                smallPx += reg.Size;
+            }
+        }
+        // Land regions that no seed reaches keep the land colour: pockets in waters (narrow arms
+        // cut off from the water's seeds) and slivers between outlines.
+        int waterPockets = 0, waterPx = 0;
+        std::string waterBig;
+        std::vector<std::string> pockets;
+        for (size_t id = 0; id < r.Regions.size(); ++id) {
+            const Region& reg = r.Regions[id];
+            if (reg.Sea || seeded[v][id] || reg.Size < MinSeaRegion)
+                continue;
+            if (reg.Owner == 0) {
+                ++waterPockets;
+                waterPx += reg.Size;
+                if (reg.Size >= 100)
+                    waterBig += " " + std::to_string(reg.Size) + " px at (" + std::to_string(reg.Deepest % width) + ", " + std::to_string(reg.Deepest / width) + ")";
+            } else if (included(r, areas.Item(reg.Owner))) {
+                pockets.push_back(areas.Item(reg.Owner).Keys[1] + " " + std::to_string(reg.Size) + " px at (" +
+                                  std::to_string(reg.Deepest % width) + ", " + std::to_string(reg.Deepest / width) + ")");
+            }
+        }
+        // Included areas, whole on the picture and at least 6 × 6 pixels, whose seeds fill no
+        // region of their own (or fill sea).
+        std::vector<std::string> bad;
+        for (int i = 1; i <= areas.Count; ++i) {
+            const CArea& a = areas.Item(i);
+            if (a.VertexCount == 0 || !map.IsAreaVisible(a) || !included(r, a))
+                continue;
+            const int xw = std::min(map.ToX(static_cast<float>(a.North), static_cast<float>(a.West)), map.ToX(static_cast<float>(a.South), static_cast<float>(a.West)));
+            const int xe = std::max(map.ToX(static_cast<float>(a.North), static_cast<float>(a.East)), map.ToX(static_cast<float>(a.South), static_cast<float>(a.East)));
+            const int yn = map.LatitudeToY(static_cast<float>(a.North)), ys = map.LatitudeToY(static_cast<float>(a.South));
+            bool fills = false, leaks = false;
+            for (const GeoPoint& p : {a.Seed1, a.Seed2}) {
+                const int id = RegionAt(map, r, p.Latitude, p.Longitude);
+                if (id < 0)
+                    continue;
+                if (r.Regions[id].Owner == i)
+                    fills = true;
+                else if (r.Regions[id].Sea || !areas.Item(r.Regions[id].Owner > 0 ? r.Regions[id].Owner : i).HasKey(a.Keys[1]))
+                    leaks = true;
+            }
+            const bool big = xe - xw >= 6 && ys - yn >= 6 && map.IsOnImage(xw, yn) && map.IsOnImage(xe, ys);
+            if (leaks || (big && !fills))
+                bad.push_back(a.Keys[1] + (leaks ? " (fills another region)" : ""));
+        }
+        std::ostringstream line;
+        line << "exercises " << Join(r.View.Numbers) << " (view " << r.View.Top << ", " << r.View.Bottom << ", "
+             << r.View.Centre << ", border " << r.View.Border << "): " << seaRegions << " sea regions, " << small
+             << " left unfilled (" << smallPx << " px)";
+        line << "; water pockets left land-coloured: " << waterPockets << " (" << waterPx << " px)" << waterBig;
+        if (!pockets.empty()) {
+            line << "; unfilled pockets of included areas:";
+            for (const std::string& p : pockets)
+                line << " " << p;
+        }
+        if (!bad.empty()) {
+            line << "; included areas whose seeds do not fill them:";
+            for (const std::string& k : bad)
+                line << " " << k;
+            problems.push_back("exercises " + Join(r.View.Numbers) + ": seeds of " + std::to_string(bad.size()) + " areas do not fill them");
+        }
+        result.Report.push_back(line.str());
+    }
+    result.Problems = static_cast<int>(problems.size());
+    for (const std::string& p : problems)
+        result.Report.push_back("problem: " + p);
+    return result;
+}
+
+std::vector<SeaView> ResolveViews(const std::string& areaFile, std::vector<SeaView> views, int width, int height)
+{
+    Canvas canvas(width, height);
+    CKarta map;
+    map.Target = &canvas;
+    map.ProcessMessages = nullptr;
+    map.Areas = std::make_unique<CAreor>();
+    map.Areas->LoadFromFile(areaFile);
+    return Resolve(map, std::move(views));
+}
+
+WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector<SeaView>& views, int width, int height)
+{
+    WaterSeedResult result;
+    Canvas canvas(width, height);
+    CKarta map;
+    map.Target = &canvas;
+    map.ProcessMessages = nullptr;
+    map.Areas = std::make_unique<CAreor>();
+    map.Waters = std::make_unique<CAreor>();
+    map.Places = std::make_unique<COrter>();
+    map.Waters->LoadFromFile(waterFile);
+    CAreor& waters = *map.Waters;
+
+    // Outlines only: with every seed at the pole, which lies above every picture, nothing is filled.
+    std::vector<std::pair<GeoPoint, GeoPoint>> original;
+    for (int i = 1; i <= waters.Count; ++i) {
+        original.emplace_back(waters.Item(i).Seed1, waters.Item(i).Seed2);
+        waters.Item(i).Seed1 = waters.Item(i).Seed2 = GeoPoint{90.0f, 0.0f};
+    }
+    std::vector<Raster> rasters;
+    std::vector<std::vector<int>> owner; // per view and region: the water it lies in, 0 for none
+    for (const SeaView& v : views) {
+        if (v.Top >= 90.0f)
+            throw std::runtime_error("a view reaching the pole");
+        SetView(map, v);
+        map.FillBackground();
+        map.DrawWater();
+        rasters.push_back(Cut(map, canvas, v));
+        rasters.back().Depth.clear();
+        std::vector<int> own;
+        for (const Region& reg : rasters.back().Regions) {
+            const int y = reg.Deepest / width, x = reg.Deepest % width;
+            own.push_back(OwnerAt(waters, map.YToLatitude(y), map.ToLongitude(y, x)));
+        }
+        owner.push_back(std::move(own));
+    }
+
+    auto stored = [](float degrees) { return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(degrees) * 10000.0)); };
+    std::vector<std::vector<char>> filled(rasters.size());
+    for (size_t v = 0; v < rasters.size(); ++v)
+        filled[v].assign(rasters[v].Regions.size(), 0);
+    for (int i = 1; i <= waters.Count; ++i) {
+        // Candidates: the present seeds, then the deepest pixel of each of the water's regions.
+        std::vector<std::pair<std::int32_t, std::int32_t>> cands{
+            {stored(original[i - 1].first.Latitude), stored(original[i - 1].first.Longitude)},
+            {stored(original[i - 1].second.Latitude), stored(original[i - 1].second.Longitude)}};
+        for (const Raster& r : rasters)
+            for (size_t id = 0; id < r.Regions.size(); ++id)
+                if (owner[&r - rasters.data()][id] == i && r.Regions[id].Size >= MinSeaRegion) {
+                    SetView(map, r.View);
+                    const int y = r.Regions[id].Deepest / width, x = r.Regions[id].Deepest % width;
+                    cands.emplace_back(stored(map.YToLatitude(y)), stored(map.ToLongitude(y, x)));
+                }
+        // What each candidate fills: regions of this water only, else it is no candidate.
+        std::vector<std::vector<std::pair<int, int>>> fills(cands.size());
+        std::vector<char> valid(cands.size(), 1);
+        for (size_t c = 0; c < cands.size(); ++c)
+            for (size_t v = 0; v < rasters.size(); ++v) {
+                const int id = RegionAt(map, rasters[v], Stored(cands[c].first), Stored(cands[c].second));
+                if (id < 0)
+                    continue;
+                if (owner[v][id] != i)
+                    valid[c] = 0;
+                else if (rasters[v].Regions[id].Size >= MinSeaRegion)
+                    fills[c].emplace_back(static_cast<int>(v), id);
+            }
+        auto gain = [&](size_t c, const std::vector<std::pair<int, int>>& taken) {
+            long g = 0;
+            for (const auto& f : fills[c])
+                if (std::find(taken.begin(), taken.end(), f) == taken.end())
+                    g += rasters[f.first].Regions[f.second].Size;
+            return g;
+        };
+        auto best = [&](const std::vector<std::pair<int, int>>& taken) {
+            size_t b = cands.size();
+            long bg = -1;
+            for (size_t c = 0; c < cands.size(); ++c)
+                if (valid[c] && gain(c, taken) > bg) {
+                    b = c;
+                    bg = gain(c, taken);
+                }
+            return std::pair{b, bg};
+        };
+        const auto [b1, g1] = best({});
+        if (b1 == cands.size())
+            throw std::runtime_error("no seed for the water " + waters.Item(i).Keys[1]);
+        auto [b2, g2] = best(fills[b1]);
+        if (g2 <= 0)
+            b2 = valid[1] ? 1 : b1; // nothing more to fill: keep the second seed
+        result.Seed1.push_back({i, cands[b1].first, cands[b1].second});
+        result.Seed2.push_back({i, cands[b2].first, cands[b2].second});
+        for (size_t c : {b1, b2})
+            for (const auto& f : fills[c])
+                filled[f.first][f.second] = 1;
+    }
+
+    for (size_t v = 0; v < rasters.size(); ++v) {
+        int left = 0, leftPx = 0;
+        for (size_t id = 0; id < rasters[v].Regions.size(); ++id)
+            if (owner[v][id] > 0 && !filled[v][id] && rasters[v].Regions[id].Size >= MinSeaRegion) {
+                ++left;
+                leftPx += rasters[v].Regions[id].Size;
+            }
+        result.Report.push_back("exercises " + Join(rasters[v].View.Numbers) + ": water regions left unfilled: " +
+                                std::to_string(left) + " (" + std::to_string(leftPx) + " px)");
+    }
+    return result;
+}
