@@ -476,7 +476,7 @@ void TfrmHuvudmeny::cmdTioitoppClick()
     } release{list};
     if (!Catalogue)
         throw std::runtime_error("The exercise catalogue is not loaded.");
-    list->LoadList(dataDir_ + "/scores.hgh", *Catalogue);
+    list->LoadList(ScoreFilePath(dataDir_), *Catalogue);
     list->exec();
 }
 

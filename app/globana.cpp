@@ -16,7 +16,11 @@ int main(int argc, char** argv)
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
     auto wait = std::make_unique<Hourglass>();
-    QApplication::setApplicationName(QStringLiteral("Globana"));
+    // The name gives the user's data folder (~/.local/share/globana); the display name is what
+    // window titles show.
+    QApplication::setApplicationName(QStringLiteral("globana"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Globana"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.globana.Globana"));
 
     // In this order; all three live until the program ends.
     TfrmHuvudmeny frmHuvudmeny;

@@ -302,6 +302,6 @@ void ShowTopTen(COvning* exercise, int score, QWidget* owner)
         ~Free() { delete window.data(); }
     } free{window};
     window->SetExercise(exercise->Number, exercise->Names[CurrentLanguage]);
-    window->LoadAndInsert(ExePath("scores.hgh"), score);
+    window->LoadAndInsert(ScoreFilePath(), score);
     window->exec();
 }

@@ -19,6 +19,8 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
     # running windows without a display, screenshots
     xvfb xauth x11-utils imagemagick
+    # packaging: dependencies of the .deb, checking the AppStream metadata
+    dpkg-dev appstream
 )
 
 export DEBIAN_FRONTEND=noninteractive
