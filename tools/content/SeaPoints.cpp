@@ -290,76 +290,84 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
     }
 
     // Second seeds. An area whose outline touches itself or a neighbour's on a picture (a narrow
-    // isthmus) falls into several regions there; the first seed fills one. Move the second seed
-    // into the largest other region, if it can go where it fills only its own area on every picture.
+    // isthmus) falls into several regions there; the first seed fills one. The second goes where
+    // it fills the most pixels of the area's other regions over all pictures that ask the area,
+    // among the points that fill nothing but the area on every picture.
     const CAreor& areas = *map.Areas;
     auto included = [&](const Raster& r, const CArea& a) {
         return std::any_of(r.View.Selectors.begin(), r.View.Selectors.end(), [&](const std::string& k) { return a.HasKey(k); });
     };
-    std::vector<std::vector<char>> seeded(rasters.size());
-    auto markSeeds = [&](const CArea& a) {
+    // seeds per view and region
+    std::vector<std::vector<int>> seedCount(rasters.size());
+    for (size_t v = 0; v < rasters.size(); ++v)
+        seedCount[v].assign(rasters[v].Regions.size(), 0);
+    auto countSeed = [&](const CArea& a, const GeoPoint& p, int delta) {
         for (size_t v = 0; v < rasters.size(); ++v) {
             SetView(map, rasters[v].View);
-            if (!map.IsAreaVisible(a))
-                continue;
-            for (const GeoPoint& p : {a.Seed1, a.Seed2})
+            if (map.IsAreaVisible(a))
                 if (const int id = RegionAt(map, rasters[v], p.Latitude, p.Longitude); id >= 0)
-                    seeded[v][id] = 1;
+                    seedCount[v][id] += delta;
         }
     };
-    for (size_t v = 0; v < rasters.size(); ++v)
-        seeded[v].assign(rasters[v].Regions.size(), 0);
     for (int i = 1; i <= areas.Count; ++i)
-        if (areas.Item(i).VertexCount > 0)
-            markSeeds(areas.Item(i));
+        if (areas.Item(i).VertexCount > 0) {
+            countSeed(areas.Item(i), areas.Item(i).Seed1, 1);
+            countSeed(areas.Item(i), areas.Item(i).Seed2, 1);
+        }
     for (int i = 1; i <= areas.Count; ++i) {
         CArea& a = areas.Item(i);
         if (a.VertexCount == 0)
             continue;
-        int bestView = -1, bestId = -1, bestSize = MinSeaRegion - 1;
+        countSeed(a, a.Seed2, -1); // what the other seeds fill, without this one
+        std::vector<size_t> asked;
         for (size_t v = 0; v < rasters.size(); ++v) {
             SetView(map, rasters[v].View);
-            if (!included(rasters[v], a) || !map.IsAreaVisible(a))
-                continue;
-            for (int id = 0; id < static_cast<int>(rasters[v].Regions.size()); ++id) {
-                const Region& reg = rasters[v].Regions[id];
-                if (reg.Owner == i && !seeded[v][id] && reg.Size > bestSize) {
-                    bestView = static_cast<int>(v);
-                    bestId = id;
-                    bestSize = reg.Size;
+            if (included(rasters[v], a) && map.IsAreaVisible(a))
+                asked.push_back(v);
+        }
+        // pixels of the area's regions that a point at p would fill; -1 if it would fill another
+        auto gain = [&](const GeoPoint& p) {
+            long g = 0;
+            for (size_t v = 0; v < rasters.size(); ++v) {
+                const int id = RegionAt(map, rasters[v], p.Latitude, p.Longitude);
+                if (id < 0)
+                    continue;
+                if (rasters[v].Regions[id].Owner != i)
+                    return -1L;
+                if (!seedCount[v][id] && std::find(asked.begin(), asked.end(), v) != asked.end())
+                    g += rasters[v].Regions[id].Size;
+            }
+            return g;
+        };
+        GeoPoint best = a.Seed2;
+        long bestGain = gain(a.Seed2);
+        for (size_t v : asked) {
+            const Raster& r = rasters[v];
+            for (int id = 0; id < static_cast<int>(r.Regions.size()); ++id) {
+                const Region& reg = r.Regions[id];
+                if (reg.Owner != i || seedCount[v][id] || reg.Size < MinSeaRegion || reg.Size <= bestGain)
+                    continue;
+                SetView(map, r.View);
+                const int y = reg.Deepest / width, x = reg.Deepest % width;
+                const GeoPoint p{Stored(static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.YToLatitude(y)) * 10000.0))),
+                                 Stored(static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.ToLongitude(y, x)) * 10000.0)))};
+                if (const long g = gain(p); g > bestGain) {
+                    best = p;
+                    bestGain = g;
                 }
             }
         }
-        if (bestView < 0)
-            continue;
-        const Raster& r = rasters[bestView];
-        std::vector<int> pix;
-        for (int p = 0; p < width * height; ++p)
-            if (r.Label[p] == bestId)
-                pix.push_back(p);
-        std::stable_sort(pix.begin(), pix.end(), [&](int x, int y) { return r.Depth[x] > r.Depth[y]; });
-        for (size_t k = 0; k < pix.size() && k < 200; ++k) {
-            SetView(map, r.View);
-            const int y = pix[k] / width, x = pix[k] % width;
-            const auto lat = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.YToLatitude(y)) * 10000.0));
-            const auto lon = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.ToLongitude(y, x)) * 10000.0));
-            const GeoPoint seed{Stored(lat), Stored(lon)};
-            if (RegionAt(map, r, seed.Latitude, seed.Longitude) != bestId)
-                continue;
-            // on every picture: off it, on a line or a water, or in a region of this area
-            bool ok = true;
-            for (const Raster& o : rasters) {
-                const int id = RegionAt(map, o, seed.Latitude, seed.Longitude);
-                ok &= id < 0 || o.Regions[id].Owner == i;
-            }
-            if (!ok)
-                continue;
-            a.Seed2 = seed;
-            result.Seeds.push_back({i, lat, lon});
-            markSeeds(a);
-            break;
+        if (!(best == a.Seed2)) {
+            a.Seed2 = best;
+            result.Seeds.push_back({i, static_cast<std::int32_t>(std::nearbyint(static_cast<double>(best.Latitude) * 10000.0)),
+                                    static_cast<std::int32_t>(std::nearbyint(static_cast<double>(best.Longitude) * 10000.0))});
         }
+        countSeed(a, a.Seed2, 1);
     }
+    std::vector<std::vector<char>> seeded(rasters.size());
+    for (size_t v = 0; v < rasters.size(); ++v)
+        for (int c : seedCount[v])
+            seeded[v].push_back(c > 0);
 
     // What the finished picture of each view shows.
     for (size_t v = 0; v < rasters.size(); ++v) {

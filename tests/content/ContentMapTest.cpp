@@ -1,0 +1,259 @@
+// The shipped maps as the game draws them: every exercise that shows a map, drawn by the offscreen
+// renderer at the size of the exercise screen's map, with its own view, selectors and border.
+#include "app/Generell.h"
+#include "data/Areor.h"
+#include "data/Orter.h"
+#include "data/ovningar.h"
+#include "exercises/ovning.h"
+#include "map/UKarta.h"
+#include "platform/Canvas.h"
+#include "tools/render/RenderMap.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string Dir = GLOBANA_CONTENT_DIR;
+constexpr int W = 1916;
+constexpr int H = 1000;
+constexpr int MinRegion = 30; // pixels: smaller slivers between outlines may keep the land colour
+
+struct Drawn {
+    const COvning* Exercise = nullptr;
+    QImage Image;
+    // The map as the exercise sets it up (view, included areas, sea points), for the projection.
+    std::unique_ptr<Canvas> Picture;
+    std::unique_ptr<CKarta> Map;
+    TColor Land = 0, Area = 0;
+};
+
+std::vector<Drawn> drawAll()
+{
+    static COvningar catalogue;
+    catalogue.LoadFromFile(Dir + "/Ovning.crp");
+    std::vector<Drawn> out;
+    for (COvning* e = catalogue.First; e; e = e->Next) {
+        if (e->Kind != "AREA" && e->Kind != "ORT")
+            continue;
+        const std::string n = std::to_string(e->AreaFileNo);
+        RenderOptions o;
+        o.AreasFile = Dir + "/AREA" + n + ".crp";
+        o.WaterFile = Dir + "/Vatten.crp";
+        o.SeaFile = Dir + "/Hav" + n + ".crp";
+        o.Width = W;
+        o.Height = H;
+        o.MapKind = e->Kind == "AREA" ? RenderOptions::Kind::Area : RenderOptions::Kind::Place;
+        o.Border = e->BorderWidth;
+        for (int i = 1; i <= e->SelectorCount; ++i)
+            o.IncludeKeys.push_back(e->Selectors[i]);
+        if (e->NorthLat != 0 || e->SouthLat != 0)
+            o.ViewSet = RenderOptions::View{static_cast<float>(e->NorthLat), static_cast<float>(e->SouthLat), static_cast<float>(e->CenterLon)};
+        o.OutFile = "-";
+
+        Drawn d;
+        d.Exercise = e;
+        d.Image = RenderMap(o);
+        d.Picture = std::make_unique<Canvas>(W, H);
+        d.Map = std::make_unique<CKarta>();
+        CKarta& map = *d.Map;
+        map.Target = d.Picture.get();
+        map.ProcessMessages = nullptr;
+        map.Areas = std::make_unique<CAreor>();
+        map.Areas->LoadFromFile(o.AreasFile);
+        map.Waters = std::make_unique<CAreor>();
+        map.Waters->LoadFromFile(o.WaterFile);
+        map.Places = std::make_unique<COrter>();
+        map.LoadSeaPoints(o.SeaFile);
+        for (const std::string& k : o.IncludeKeys)
+            map.Areas->IncludeForKey(k);
+        map.TopLatitude = static_cast<float>(e->NorthLat);
+        map.BottomLatitude = static_cast<float>(e->SouthLat);
+        map.CentreLongitude = static_cast<float>(e->CenterLon);
+        map.UpdateScale();
+        if (!o.ViewSet)
+            map.FitToIncludedAreas();
+        // the place exercise draws land and its areas silver
+        d.Land = e->Kind == "AREA" ? map.LandColor : 0xC0C0C0;
+        d.Area = e->Kind == "AREA" ? map.AreaColor : 0xC0C0C0;
+        out.push_back(std::move(d));
+    }
+    return out;
+}
+
+const std::vector<Drawn>& drawn()
+{
+    static const std::vector<Drawn> all = drawAll();
+    return all;
+}
+
+TColor colourAt(const Drawn& d, int x, int y)
+{
+    return FromQRgb(d.Image.pixel(x, y));
+}
+
+bool insideAny(const CAreor& list, float lat, float lon)
+{
+    for (int i = 1; i <= list.Count; ++i) {
+        const CArea& a = list.Item(i);
+        if (a.VertexCount > 0 && PointInPolygon(GeoPoint{lat, lon}, a.Vertices.data(), a.VertexCount))
+            return true;
+    }
+    return false;
+}
+
+// Regions of pixels still in the land colour, each with the pixel farthest from its edge.
+struct LandRegion {
+    int Size = 0;
+    int X = 0, Y = 0;
+};
+
+std::vector<LandRegion> landRegions(const Drawn& d)
+{
+    const QRgb land = ToQRgb(d.Land);
+    std::vector<int> depth(static_cast<size_t>(W) * H);
+    const int big = std::numeric_limits<int>::max() / 2;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            depth[static_cast<size_t>(y) * W + x] = (d.Image.pixel(x, y) | 0xFF000000u) == land ? big : 0;
+    auto at = [&](int x, int y) { return x < 0 || y < 0 || x >= W || y >= H ? 0 : depth[static_cast<size_t>(y) * W + x]; };
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            if (int& v = depth[static_cast<size_t>(y) * W + x])
+                v = std::min({v, at(x - 1, y) + 1, at(x, y - 1) + 1});
+    for (int y = H - 1; y >= 0; --y)
+        for (int x = W - 1; x >= 0; --x)
+            if (int& v = depth[static_cast<size_t>(y) * W + x])
+                v = std::min({v, at(x + 1, y) + 1, at(x, y + 1) + 1});
+
+    std::vector<LandRegion> out;
+    std::vector<char> seen(depth.size());
+    std::vector<int> stack;
+    for (int start = 0; start < W * H; ++start) {
+        if (!depth[start] || seen[start])
+            continue;
+        LandRegion r;
+        int best = -1;
+        stack.push_back(start);
+        seen[start] = 1;
+        while (!stack.empty()) {
+            const int i = stack.back();
+            stack.pop_back();
+            ++r.Size;
+            if (best < 0 || depth[i] > depth[best])
+                best = i;
+            const int x = i % W;
+            for (int j : {x > 0 ? i - 1 : -1, x < W - 1 ? i + 1 : -1, i - W, i + W})
+                if (j >= 0 && j < W * H && depth[j] && !seen[j]) {
+                    seen[j] = 1;
+                    stack.push_back(j);
+                }
+        }
+        r.X = best % W;
+        r.Y = best / W;
+        out.push_back(r);
+    }
+    return out;
+}
+
+// The area's box spans at least 6 × 6 pixels and lies wholly on the picture.
+bool showsWhole(const CKarta& map, const CArea& a)
+{
+    const auto n = static_cast<float>(a.North), s = static_cast<float>(a.South);
+    const auto e = static_cast<float>(a.East), w = static_cast<float>(a.West);
+    const int xw = std::min(map.ToX(n, w), map.ToX(s, w)), xe = std::max(map.ToX(n, e), map.ToX(s, e));
+    const int yn = map.LatitudeToY(n), ys = map.LatitudeToY(s);
+    return xe - xw >= 6 && ys - yn >= 6 && map.IsOnImage(xw, yn) && map.IsOnImage(xe, ys);
+}
+
+std::string where(const Drawn& d)
+{
+    return "exercise " + std::to_string(d.Exercise->Number) + " " + d.Exercise->Kind;
+}
+
+TEST(ContentMap, EveryExerciseThatShowsAMapIsDrawn)
+{
+    EXPECT_GE(drawn().size(), 20u);
+}
+
+TEST(ContentMap, SeaFillReachesEverySeaRegionAndNoSeaPointSitsOnLand)
+{
+    for (const Drawn& d : drawn()) {
+        SCOPED_TRACE(where(d));
+        const CKarta& map = *d.Map;
+        for (int k = 1; k <= map.SeaPointCount; ++k) {
+            const int x = map.ToX(map.SeaPoints[k].Latitude, map.SeaPoints[k].Longitude);
+            const int y = map.LatitudeToY(map.SeaPoints[k].Latitude);
+            if (!map.IsOnImage(x, y))
+                continue;
+            const TColor c = colourAt(d, x, y);
+            // on an outline it starts nothing; in land, or in sea that an area's seed filled, it is wrong
+            EXPECT_TRUE(c == map.SeaColor || c == 0) << "sea point " << k << " at (" << x << ", " << y << ") has colour " << std::hex << c;
+        }
+        for (const LandRegion& r : landRegions(d)) {
+            if (r.Size < MinRegion)
+                continue;
+            const float lat = map.YToLatitude(r.Y), lon = map.ToLongitude(r.Y, r.X);
+            EXPECT_TRUE(insideAny(*map.Areas, lat, lon) || insideAny(*map.Waters, lat, lon))
+                << "sea left unfilled: " << r.Size << " px around (" << r.X << ", " << r.Y << ")";
+        }
+    }
+}
+
+TEST(ContentMap, EveryAreaShowsItsOwnColourAtASeed)
+{
+    // Included areas are filled from their seeds; the others keep the land colour, so a sea point
+    // that flooded one would show here too.
+    for (const Drawn& d : drawn()) {
+        if (d.Exercise->Kind != "AREA")
+            continue;
+        SCOPED_TRACE(where(d));
+        const CKarta& map = *d.Map;
+        for (int i = 1; i <= map.Areas->Count; ++i) {
+            const CArea& a = map.Areas->Item(i);
+            if (a.VertexCount == 0 || !map.IsAreaVisible(a) || !showsWhole(map, a))
+                continue;
+            const TColor want = a.Included ? d.Area : d.Land;
+            bool shown = false;
+            for (const GeoPoint& s : {a.Seed1, a.Seed2}) {
+                const int x = map.ToX(s.Latitude, s.Longitude), y = map.LatitudeToY(s.Latitude);
+                shown |= map.IsOnImage(x, y) && colourAt(d, x, y) == want;
+            }
+            EXPECT_TRUE(shown) << a.Keys[1] << (a.Included ? " is not filled" : " lost the land colour");
+        }
+    }
+}
+
+TEST(ContentMap, NoPartOfAnIncludedAreaStaysUnfilled)
+{
+    for (const Drawn& d : drawn()) {
+        if (d.Exercise->Kind != "AREA")
+            continue;
+        SCOPED_TRACE(where(d));
+        const CKarta& map = *d.Map;
+        for (const LandRegion& r : landRegions(d)) {
+            if (r.Size < MinRegion)
+                continue;
+            const GeoPoint p{map.YToLatitude(r.Y), map.ToLongitude(r.Y, r.X)};
+            if (insideAny(*map.Waters, p.Latitude, p.Longitude))
+                continue;
+            // the region's area, by the rule of a click: the containing area that reaches least far
+            // north (an enclave before the country around it)
+            const CArea* owner = nullptr;
+            for (int i = 1; i <= map.Areas->Count; ++i) {
+                const CArea& a = map.Areas->Item(i);
+                if (a.VertexCount > 0 && PointInPolygon(p, a.Vertices.data(), a.VertexCount) && (!owner || a.North < owner->North))
+                    owner = &a;
+            }
+            if (owner && owner->Included)
+                ADD_FAILURE() << owner->Keys[1] << ": " << r.Size << " px around (" << r.X << ", " << r.Y << ") left unfilled";
+        }
+    }
+}
+
+} // namespace
