@@ -8,7 +8,7 @@ import * as topojson from "topojson-client";
 import * as d3 from "d3-geo";
 import { geoProject } from "d3-geo-projection";
 import { readJson, writeJson, readCsv, ringAreaKm2, pointInRing, ringDistKm, innerPoint } from "./lib.mjs";
-import { loadCountries, MERGE, fiveNames, partKey } from "./common.mjs";
+import { loadCountries, MERGE, fiveNames, partKey, pacific } from "./common.mjs";
 import { VIEWS, pictureRing } from "./proj.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
@@ -158,6 +158,8 @@ function buildFile(features, opt, lakeRings) {
   for (const k of opt.order) {
     const meta = opt.meta(k);
     const entry = byKey.get(k);
+    if (entry && opt.shiftPacific)
+      entry.polys = entry.polys.map((p) => (p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : p));
     const polys = (entry ? entry.polys : []).map((p) => ({ p, a: ringAreaKm2(openRing(p[0])), n: openRing(p[0]).length }))
       .filter((x) => x.n >= 4 && (!opt.keepPart || opt.keepPart(k, x.p)) && !inLake(k, x.p[0], lakeRings))
       .sort((a, b) => b.a - a.a);
@@ -258,7 +260,7 @@ const order = countries.map((c) => c.iso3).sort();
 const meta = (k) => { const c = byIso3[k]; return { keys: [k, partKey(c.part), ""], names: c.names, flag: `${c.iso2.toLowerCase()}.bmp` }; };
 const center = (k) => centers[k] || (k === "VAT" ? [12.4534, 41.9029] : null);
 
-const area1 = buildFile(readJson(`${WORK}/world20.json`).features, { order, meta, center, minPart: 2500, minKeep: 800, keepEmpty: true }, lakeRings);
+const area1 = buildFile(readJson(`${WORK}/world20.json`).features, { order, meta, center, minPart: 2500, minKeep: 800, keepEmpty: true, shiftPacific: true }, lakeRings);
 const area2Keys = new Set(readJson(`${WORK}/europe7.json`).features.map((f) => f.properties.key));
 for (const c of countries) if (c.part === "EUR") area2Keys.add(c.iso3); // microstates without polygons too
 const area2 = buildFile(readJson(`${WORK}/europe7.json`).features, { order: order.filter((k) => area2Keys.has(k)), meta, center, minPart: 300, minKeep: 100, keepEmpty: true }, lakeRings);

