@@ -43,6 +43,9 @@ int ReadSettingInteger(const QString& section, const QString& key, int defaultVa
 void WriteSettingString(const QString& section, const QString& key, const QString& value)
 {
     QSettings settings(SettingsFilePath(), QSettings::IniFormat);
+    // Written to a temporary file and renamed over the old one (QSaveFile), so a crash during
+    // the save leaves the old settings; this is Qt's default, stated here because it matters.
+    settings.setAtomicSyncRequired(true);
     settings.setValue(KeyOf(section, key), value);
     settings.sync();
 }

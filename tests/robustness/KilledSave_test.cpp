@@ -1,0 +1,128 @@
+// A save killed at any moment leaves the old file or a new complete one, never a mix: a child
+// process saves over and over and is killed with SIGKILL after random short delays.
+#include "TempFolder.h"
+
+#include "platform/Settings.h"
+#include "scores/ScoreFile.h"
+
+#include <QSettings>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <thread>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int Kills = 50;
+
+std::unique_ptr<ScoreTable> TableWith(int score, const std::string& name)
+{
+    auto table = std::make_unique<ScoreTable>();
+    for (int exercise = 1; exercise <= ScoreExercises; ++exercise)
+        for (int rank = 1; rank <= ScoreRanks; ++rank)
+            (*table)[exercise][rank] = {score - rank, name};
+    return table;
+}
+
+// Runs `save(round)` in a child process for rounds 0, 1, 2, … until it is killed, and kills it
+// after 0 to 15 ms; `check` looks at the file after each kill.
+template <typename Save, typename Check>
+void KillWhileSaving(Save save, Check check)
+{
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int> delay(0, 15000);
+    for (int kill = 0; kill < Kills; ++kill) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int round = 0;; ++round)
+                save(round);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        // A child that ended by itself failed in its save.
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process ended with status " << status;
+        check(kill);
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+TEST(KilledSave, ScoreFileIsTheOldOrANewCompleteFile)
+{
+    TempFolder folder;
+    const std::string path = folder.PathOf("scores.hgh");
+    // Two tables of the same length, so that a mix of both could not be told by its size.
+    const std::unique_ptr<ScoreTable> tables[2] = {TableWith(90, "Ok\xE4nd"), TableWith(80, "\xC5sa 2")};
+    const std::string texts[2] = {FormatScoreFile(*tables[0]), FormatScoreFile(*tables[1])};
+    ASSERT_EQ(texts[0].size(), texts[1].size());
+    WriteScoreFile(path, *tables[0]);
+
+    KillWhileSaving(
+        [&](int round) {
+            try {
+                WriteScoreFile(path, *tables[round % 2]);
+            } catch (...) {
+                _exit(1);
+            }
+        },
+        [&](int kill) {
+            const std::string bytes = ReadBytes(path);
+            ASSERT_TRUE(bytes == texts[0] || bytes == texts[1])
+                << "after kill " << kill << " the file has " << bytes.size() << " bytes";
+            EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 3600);
+            auto table = std::make_unique<ScoreTable>();
+            ClearScoreTable(*table);
+            ReadScoreFile(path, *table);
+            EXPECT_TRUE(FormatScoreFile(*table) == texts[0] || FormatScoreFile(*table) == texts[1]);
+        });
+}
+
+TEST(KilledSave, SettingsFileIsTheOldOrANewCompleteFile)
+{
+    TempFolder folder;
+    const QByteArray oldHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", folder.Dir().c_str());
+    const std::string path = SettingsFilePath().toStdString();
+    ASSERT_EQ(path, folder.PathOf("GLOBANA.INI"));
+
+    // A value large enough that writing the file takes a while.
+    const QString values[2] = {QString(200000, QLatin1Char('a')), QString(200000, QLatin1Char('b'))};
+    WriteSettingString(QStringLiteral("Languages"), QStringLiteral("From"), QStringLiteral("2"));
+    WriteSettingString(QStringLiteral("Robustness"), QStringLiteral("Filler"), values[0]);
+    const std::string oldFile = ReadBytes(path);
+
+    KillWhileSaving(
+        [&](int round) {
+            WriteSettingString(QStringLiteral("Robustness"), QStringLiteral("Filler"), values[round % 2]);
+        },
+        [&](int kill) {
+            const std::string bytes = ReadBytes(path);
+            ASSERT_EQ(bytes.size(), oldFile.size()) << "after kill " << kill;
+            const QSettings settings(QString::fromStdString(path), QSettings::IniFormat);
+            ASSERT_EQ(settings.status(), QSettings::NoError);
+            const QString filler = settings.value(QStringLiteral("Robustness/Filler")).toString();
+            EXPECT_TRUE(filler == values[0] || filler == values[1]) << "after kill " << kill;
+            EXPECT_EQ(settings.value(QStringLiteral("Languages/From")).toString(), QStringLiteral("2"));
+        });
+
+    if (oldHome.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldHome);
+}
+
+} // namespace
