@@ -7,6 +7,8 @@
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -108,6 +110,7 @@ TEST(Content, EverySelectorResolvesAsItsKindNeeds)
                 const CArea* a = areas.FindByKey(s);
                 ASSERT_NE(a, nullptr) << s;
                 EXPECT_FALSE(a->FlagFile.empty()) << s;
+                EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(Dir + "/flags/" + a->FlagFile))) << s << " " << a->FlagFile;
             } else if (e->Kind == "MULTI") {
                 EXPECT_NE(areas.FindByKey(s), nullptr) << s;
             }
