@@ -3,6 +3,7 @@
 
 #include "app/Generell.h"
 #include "data/Areor.h"
+#include "data/Orter.h"
 #include "map/UKarta.h"
 #include "screens/Ovform.h"
 
@@ -45,4 +46,25 @@ std::string SelectorName(const CAreor& areas, const std::string& selector)
         if (areas.Item(i).HasKey(selector))
             return areas.Item(i).Names[CurrentLanguage];
     return selector;
+}
+
+void PrepareMapView(CKarta& map, TMapExerciseScreen& screen)
+{
+    map.Image = screen.GetMapImage();
+    map.UpdateScale();
+    if (map.TopLatitude == 0.0f && map.BottomLatitude == 0.0f)
+        map.FitToIncludedAreas();
+}
+
+COrt* NthOpenPlace(const COrter& places, int n)
+{
+    int seen = 0;
+    for (COrt* p = places.First; p; p = p->Next) {
+        if (p->Included && !p->Answered) {
+            if (seen == n)
+                return p;
+            ++seen;
+        }
+    }
+    return nullptr;
 }

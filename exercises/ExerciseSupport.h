@@ -4,6 +4,8 @@
 #include <string>
 
 class CKarta;
+class COrt;
+class COrter;
 class CAreor;
 class TOvningsformular;
 class TMapExerciseScreen;
@@ -17,6 +19,13 @@ void ProcessMessages();
 CKarta* RequireMap(CKarta* map);
 TMapExerciseScreen* RequireMapScreen(TOvningsformular* screen);
 TMultiExerciseScreen* RequireMultiScreen(TOvningsformular* screen);
+
+// Gives the map the screen's picture and its scale, and fits the view to the included areas
+// when the exercise gives none (top and bottom latitude both 0).
+void PrepareMapView(CKarta& map, TMapExerciseScreen& screen);
+
+// The n-th (from 0) place of the list that is included and not yet answered, or null.
+COrt* NthOpenPlace(const COrter& places, int n);
 
 // Name of the area a selector stands for, in the current language: the area whose own key it
 // is, else the first area that has it as a group key, else the selector itself.

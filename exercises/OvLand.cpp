@@ -22,10 +22,7 @@ void COvningLandArea::Start(TOvningsformular* screen)
     CurrentSelector.clear();
     CurrentIndex = 0;
     COvning::Start(screen);
-    Map->Image = MapScreen()->GetMapImage();
-    Map->UpdateScale();
-    if (Map->TopLatitude == 0.0f && Map->BottomLatitude == 0.0f)
-        Map->FitToIncludedAreas();
+    PrepareMapView(*Map, *MapScreen());
     DrawMap();
     const std::string text = NextQuestion();
     Screen->VisaFraga(text);

@@ -25,10 +25,7 @@ void COvningOrt::Start(TOvningsformular* screen)
     Map->LandColor = 0xC0C0C0;
     CurrentPlace = nullptr;
     COvning::Start(screen);
-    Map->Image = MapScreen()->GetMapImage();
-    Map->UpdateScale();
-    if (Map->TopLatitude == 0.0f && Map->BottomLatitude == 0.0f)
-        Map->FitToIncludedAreas();
+    PrepareMapView(*Map, *MapScreen());
     DrawMap();
     const std::string text = NextQuestion();
     Screen->VisaFraga(text);
@@ -46,17 +43,7 @@ std::string COvningOrt::NextQuestion()
     COrter& places = *Map->Places;
     if (places.Remaining >= 1) {
         Tries = 0;
-        const int r = RandomInt(places.Remaining);
-        int seen = 0;
-        for (COrt* p = places.First; p; p = p->Next) {
-            if (p->Included && !p->Answered) {
-                if (seen == r) {
-                    CurrentPlace = p;
-                    break;
-                }
-                ++seen;
-            }
-        }
+        CurrentPlace = NthOpenPlace(places, RandomInt(places.Remaining));
         text = LanguageString(9) + " " + CurrentPlace->Names[CurrentLanguage];
     }
     Map->DrawIncludedPlaces();

@@ -67,17 +67,7 @@ std::string COvningMulti::NextQuestion()
         return {};
     Tries = 0;
     const int questionKind = RandomInt(2) + 1;
-    const int k = RandomInt(places.Remaining);
-    int seen = 0;
-    for (COrt* p = places.First; p; p = p->Next) {
-        if (p->Included && !p->Answered) {
-            if (seen == k) {
-                AskedPlace = p;
-                break;
-            }
-            ++seen;
-        }
-    }
+    AskedPlace = NthOpenPlace(places, RandomInt(places.Remaining));
     Randomize();
     RightPosition = RandomInt(4) + 1;
     for (int s = 1; s <= 4; ++s)

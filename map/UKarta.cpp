@@ -602,43 +602,39 @@ void CKarta::ColourAreas()
     }
 }
 
+void CKarta::Pending()
+{
+    if (ProcessMessages)
+        ProcessMessages();
+}
+
+void CKarta::DrawLandWaterAndSea(int borderWidth)
+{
+    FillBackground();
+    Pending();
+    DrawAreaBorders(borderWidth);
+    Pending();
+    DrawWater();
+    Pending();
+    FillSea();
+    Pending();
+}
+
 void CKarta::DrawPlaceExerciseMap(int borderWidth)
 {
-    auto pending = [this] {
-        if (ProcessMessages)
-            ProcessMessages();
-    };
-    FillBackground();
-    pending();
-    DrawAreaBorders(borderWidth);
-    pending();
-    DrawWater();
-    pending();
-    FillSea();
-    pending();
+    DrawLandWaterAndSea(borderWidth);
     if (ShowGrid)
         DrawGraticule(10, 0xC0C0C0, PenMode::NotXor);
-    pending();
+    Pending();
     DrawIncludedPlaces();
-    pending();
+    Pending();
 }
 
 void CKarta::DrawAreaExerciseMap(int borderWidth)
 {
-    auto pending = [this] {
-        if (ProcessMessages)
-            ProcessMessages();
-    };
-    FillBackground();
-    pending();
-    DrawAreaBorders(borderWidth);
-    pending();
-    DrawWater();
-    pending();
-    FillSea();
-    pending();
+    DrawLandWaterAndSea(borderWidth);
     ColourAreas();
-    pending();
+    Pending();
     if (ShowGrid)
         DrawGraticule(10, AreaColor, PenMode::Mask);
 }

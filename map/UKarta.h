@@ -95,6 +95,8 @@ private:
         std::int32_t y;
     };
     Pixel PixelOf(float latitude, float longitude) const;
+    void Pending();
+    void DrawLandWaterAndSea(int borderWidth);
     void DrawOutline(const CArea& area, TColor colour, int width, bool skipRepeats);
     void Changed();
 };

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+class CKarta;
+class COvning;
 class PictureBox;
 
 class TOvningsformular : public QWidget {
@@ -16,6 +18,10 @@ public:
     virtual void VisaFraga(const std::string& text) = 0;
     virtual void VisaProcent(std::int32_t percent) = 0;
 };
+
+// The exercise outlives its screen: when a screen goes, the exercise must not keep pointing at
+// the screen or at the map the screen owned.
+void DetachExercise(COvning* exercise, const CKarta* map, const TOvningsformular* screen);
 
 // What the place and area exercises need of the map exercise screen.
 class TMapExerciseScreen : public TOvningsformular {

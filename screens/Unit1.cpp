@@ -161,13 +161,7 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
 TfrmOvningKarta::~TfrmOvningKarta()
 {
     tmrBlinka->stop();
-    // The exercise outlives the screen: it must not keep pointers to the freed map and window.
-    if (exercise_) {
-        if (exercise_->Map == map_.get())
-            exercise_->Map = nullptr;
-        if (exercise_->Screen == this)
-            exercise_->Screen = nullptr;
-    }
+    DetachExercise(exercise_, map_.get(), this);
     if (map_)
         map_->Image = nullptr;
 }

@@ -163,13 +163,7 @@ TfrmOvningFlagga::~TfrmOvningFlagga()
 
 void TfrmOvningFlagga::FormDestroy()
 {
-    // The exercise outlives the window: it must not keep pointing at the freed map or at us.
-    if (exercise_) {
-        if (exercise_->Map == map_.get())
-            exercise_->Map = nullptr;
-        if (exercise_->Screen == this)
-            exercise_->Screen = nullptr;
-    }
+    DetachExercise(exercise_, map_.get(), this);
     map_.reset();
     for (int i = 1; i <= MaxFlagPictures; ++i)
         flagPictures_[i].reset();

@@ -231,13 +231,7 @@ TfrmOvningMulti::~TfrmOvningMulti()
 
 void TfrmOvningMulti::FormDestroy()
 {
-    // The exercise outlives the window: it must not keep pointing at the freed map or at us.
-    if (exercise_) {
-        if (exercise_->Map == map_.get())
-            exercise_->Map = nullptr;
-        if (exercise_->Screen == this)
-            exercise_->Screen = nullptr;
-    }
+    DetachExercise(exercise_, map_.get(), this);
     map_.reset();
 }
 

@@ -21,8 +21,6 @@ PACKAGES=(
     xvfb xauth x11-utils imagemagick
     # packaging: dependencies of the .deb, checking the AppStream metadata
     dpkg-dev appstream
-    # geographic content generator (tools/content; Node 20 and npm come from its own script)
-    r-base-core r-cran-sp r-cran-rnaturalearthdata gmt gmt-gshhg-low
 )
 
 export DEBIAN_FRONTEND=noninteractive

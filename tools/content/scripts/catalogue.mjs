@@ -76,10 +76,10 @@ for (const [code, p] of Object.entries(PARTS)) {
   const keys = inPart(code);
   add({ ...base, kind: "AREA", number: n, names: title(p.names, T.countries), selectors: keys });
   // Places by country key, so that a capital off the picture (Samoa seen from Australia) is left out.
-  add({ ...base, kind: "ORT", number: n + 1, names: title(p.names, T.capitals), flag1: 1, level: 0, selectors: keys });
+  add({ ...base, kind: "ORT", number: n + 1, names: title(p.names, T.capitals), flag1: 1, level: 1, selectors: keys });
   add({ ...base, kind: "ORT", number: n + 2, names: title(p.names, T.cities), flag2: 1, level: 4, selectors: keys });
   add({ ...base, kind: "FLAGG", number: n + 3, names: title(p.names, T.flags), selectors: keys });
-  add({ ...base, kind: "MULTI", number: n + 4, names: title(p.names, T.multi), flag1: 1, level: 0, selectors: keys });
+  add({ ...base, kind: "MULTI", number: n + 4, names: title(p.names, T.multi), flag1: 1, level: 1, selectors: keys });
   n += 5;
 }
 // The whole world: more countries than one exercise may hold, so split by size or in halves.

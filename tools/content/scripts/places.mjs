@@ -33,6 +33,25 @@ for (const r of readCsv(`${DIR}/tables/capitals.csv`)) {
   ort1.push({ id: `CAP-${r.iso3}`, names: fiveNames(r), level: 0, a: 1, b: pop >= 1e6 ? 1 : 0, keys: [r.iso3, partKey(c.part), "CAP"],
     lat: r.lat ? +r.lat : +src.lat, lon: pacific(r.lat ? +r.lat : +src.lat, r.lon ? +r.lon : +src.lng) });
 }
+// A capital within a few kilometres of a larger one (Vatican City in Rome) cannot be told apart
+// from it on a world map: it gets level 1, so the world's capital exercises (level 0) leave it
+// out while the continents' (level 1) keep it.
+const kmBetween = (a, b) => {
+  const rad = Math.PI / 180;
+  const h = Math.sin(((b.lat - a.lat) * rad) / 2) ** 2 +
+    Math.cos(a.lat * rad) * Math.cos(b.lat * rad) * Math.sin(((b.lon - a.lon) * rad) / 2) ** 2;
+  return 12742 * Math.asin(Math.sqrt(h));
+};
+const capitalPopulation = {};
+for (const r of readCsv(`${DIR}/tables/capitals.csv`)) {
+  const src = r.lat ? null : find(r.iso3, r.source, r.iso3 === "XKX" ? "XK" : null);
+  capitalPopulation[`CAP-${r.iso3}`] = src ? +src.population : 0;
+}
+for (const p of ort1)
+  if (ort1.some((q) => q !== p && kmBetween(p, q) < 5 && capitalPopulation[q.id] > capitalPopulation[p.id]))
+    p.level = 1;
+console.log(`capitals hidden on a world map: ${ort1.filter((p) => p.level > 0).map((p) => p.id).join(", ") || "none"}`);
+
 for (const r of readCsv(`${DIR}/tables/cities.csv`)) {
   const c = byIso3[r.iso3];
   const src = find(r.src_iso3 || r.iso3, r.source);
