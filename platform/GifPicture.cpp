@@ -1,5 +1,5 @@
-// GIF decoding with giflib's slurp interface; everything read from the file is checked before
-// it is used as an index.
+// GIF decoding with giflib's record interface, first frame only; everything read from the file
+// is checked before it is used as an index or a size.
 #include "platform/GifPicture.h"
 
 #include "app/Generell.h"
@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -38,45 +39,76 @@ QImage DecodeGif(const std::string& path)
     GifHandle gif(DGifOpenFileName(path.c_str(), &error));
     if (!gif)
         Fail(path, GifErrorString(error) ? GifErrorString(error) : "cannot open");
-    if (DGifSlurp(gif.get()) != GIF_OK) {
+    auto failed = [&](const char* fallback) {
         const char* why = GifErrorString(gif->Error);
-        Fail(path, why ? why : "broken file");
-    }
-    if (gif->ImageCount < 1 || !gif->SavedImages)
-        Fail(path, "no image");
-
-    const SavedImage& frame = gif->SavedImages[0];
-    const GifImageDesc& desc = frame.ImageDesc;
+        Fail(path, why ? why : fallback);
+    };
     const int screenW = gif->SWidth;
     const int screenH = gif->SHeight;
     if (screenW < 1 || screenH < 1 || qint64(screenW) * screenH > MaxPixels)
         Fail(path, "bad screen size");
+
+    // Records are read one by one, up to the first image only: its frame is checked against the
+    // screen before any pixel memory is taken (a broken header can declare a huge frame).
+    GraphicsControlBlock gcb{};
+    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+    for (;;) {
+        GifRecordType record = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif.get(), &record) != GIF_OK)
+            failed("broken file");
+        if (record == TERMINATE_RECORD_TYPE)
+            Fail(path, "no image");
+        if (record == EXTENSION_RECORD_TYPE) {
+            int code = 0;
+            GifByteType* block = nullptr;
+            if (DGifGetExtension(gif.get(), &code, &block) != GIF_OK)
+                failed("broken extension");
+            if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4)
+                DGifExtensionToGCB(block[0], block + 1, &gcb);
+            while (block) {
+                if (DGifGetExtensionNext(gif.get(), &block) != GIF_OK)
+                    failed("broken extension");
+            }
+            continue;
+        }
+        if (record == IMAGE_DESC_RECORD_TYPE)
+            break;
+    }
+    if (DGifGetImageDesc(gif.get()) != GIF_OK)
+        failed("broken image description");
+    const GifImageDesc& desc = gif->Image;
     if (desc.Width < 1 || desc.Height < 1 || desc.Left < 0 || desc.Top < 0
         || desc.Left + desc.Width > screenW || desc.Top + desc.Height > screenH)
         Fail(path, "frame outside the screen");
-    if (!frame.RasterBits)
-        Fail(path, "no pixels");
-
     const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
     if (!map || !map->Colors || map->ColorCount < 1)
         Fail(path, "no colour map");
-
-    GraphicsControlBlock gcb{};
-    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-    if (DGifSavedExtensionToGCB(gif.get(), 0, &gcb) != GIF_OK)
-        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
 
     QImage image(screenW, screenH, QImage::Format_ARGB32);
     if (image.isNull())
         Fail(path, "out of memory");
     image.fill(Qt::transparent);
 
-    // DGifSlurp has already put interlaced rows in their places.
-    for (int y = 0; y < desc.Height; ++y) {
-        const GifByteType* src = frame.RasterBits + std::size_t(y) * std::size_t(desc.Width);
+    // Interlaced frames store rows in four passes.
+    std::vector<int> rows;
+    rows.reserve(std::size_t(desc.Height));
+    if (desc.Interlace) {
+        static constexpr int offsets[] = {0, 4, 2, 1};
+        static constexpr int steps[] = {8, 8, 4, 2};
+        for (int pass = 0; pass < 4; ++pass)
+            for (int y = offsets[pass]; y < desc.Height; y += steps[pass])
+                rows.push_back(y);
+    } else {
+        for (int y = 0; y < desc.Height; ++y)
+            rows.push_back(y);
+    }
+    std::vector<GifPixelType> line(std::size_t(desc.Width));
+    for (const int y : rows) {
+        if (DGifGetLine(gif.get(), line.data(), desc.Width) != GIF_OK)
+            failed("broken pixel data");
         QRgb* dst = reinterpret_cast<QRgb*>(image.scanLine(desc.Top + y)) + desc.Left;
         for (int x = 0; x < desc.Width; ++x) {
-            const int index = src[x];
+            const int index = line[std::size_t(x)];
             if (index >= map->ColorCount)
                 Fail(path, "colour index outside the colour map");
             const GifColorType& c = map->Colors[index];

@@ -149,6 +149,12 @@ TEST_F(GifTest, BrokenFilesThrowAndNeverCrash)
     wide[10] = static_cast<char>((static_cast<unsigned char>(wide[10]) & ~0x07) | 0x00);
     wide.erase(13 + 6, 6); // keep 2 of the 4 colour entries
     broken.push_back({"index outside the colour map", wide});
+    // Found by fuzzing: a 7 x 5 screen declaring a 65535 x 12383 frame made the decoder reserve
+    // about 800 MB before the frame was checked against the screen.
+    broken.push_back({"huge frame on a small screen",
+                      QByteArray::fromHex("47494638396107000500f0000000000000000021f90401000000002c0027"
+                                          "0000ffff5f30000035f300000000000000000705848fa9bb050033")
+                          .toStdString()});
     for (const auto& [name, bytes] : broken) {
         WriteAll(file("bad.gif"), bytes);
         EXPECT_THROW(DecodeGif(file("bad.gif")), std::runtime_error) << name;
