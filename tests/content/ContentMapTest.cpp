@@ -7,11 +7,13 @@
 #include "exercises/ovning.h"
 #include "map/UKarta.h"
 #include "platform/Canvas.h"
+#include "tools/content/LandMask.h"
 #include "tools/render/RenderMap.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <memory>
 #include <string>
@@ -253,6 +255,39 @@ TEST(ContentMap, NoPartOfAnIncludedAreaStaysUnfilled)
             if (owner && owner->Included)
                 ADD_FAILURE() << owner->Keys[1] << ": " << r.Size << " px around (" << r.X << ", " << r.Y << ") left unfilled";
         }
+    }
+}
+
+
+// Against the true land/sea mask of the unsimplified source (tests/content/masks, written by the
+// content generator): sea and lakes where the mask has water, land or area colour where it has
+// land. Black outline pixels are left out of the count: they stand on either side of the coast.
+TEST(ContentMap, LandAndSeaAgreeWithTheSourceOnAtLeast98PercentOfThePicture)
+{
+    for (const Drawn& d : drawn()) {
+        SCOPED_TRACE(where(d));
+        const CKarta& map = *d.Map;
+        const std::string name = LandMaskName(d.Exercise->AreaFileNo, map.TopLatitude, map.BottomLatitude, map.CentreLongitude);
+        const QImage mask = QImage(QString::fromStdString(std::string(GLOBANA_MASK_DIR) + "/" + name)).convertToFormat(QImage::Format_Grayscale8);
+        ASSERT_EQ(mask.size(), QSize(W, H)) << "no mask " << name;
+        const QImage img = d.Image.convertToFormat(QImage::Format_RGB32);
+        const QRgb sea = ToQRgb(map.SeaColor), water = ToQRgb(map.WaterColor), outline = ToQRgb(0);
+        long compared = 0, agree = 0;
+        for (int y = 0; y < H; ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+            const uchar* truth = mask.constScanLine(y);
+            for (int x = 0; x < W; ++x) {
+                const QRgb c = row[x] | 0xFF000000u;
+                if (c == outline)
+                    continue;
+                ++compared;
+                agree += (c != sea && c != water) == (truth[x] > 127);
+            }
+        }
+        const double share = compared ? static_cast<double>(agree) / static_cast<double>(compared) : 0.0;
+        std::printf("exercise %d %s (%s): land and sea agree on %.2f %% of %ld pixels\n", d.Exercise->Number,
+                    d.Exercise->Kind.c_str(), name.c_str(), 100.0 * share, compared);
+        EXPECT_GE(share, 0.98) << name;
     }
 }
 

@@ -59,6 +59,8 @@ bool InsideAny(const CAreor& list, float lat, float lon)
     return false;
 }
 
+} // namespace
+
 void SetView(CKarta& map, const SeaView& v)
 {
     map.TopLatitude = v.Top;
@@ -66,6 +68,8 @@ void SetView(CKarta& map, const SeaView& v)
     map.CentreLongitude = v.Centre;
     map.UpdateScale();
 }
+
+namespace {
 
 // The land-coloured pixels of the canvas, cut into 4-connected regions (as the flood fill
 // spreads), each with its deepest pixel.

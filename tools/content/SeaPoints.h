@@ -31,6 +31,11 @@ struct SeaPointResult {
     int Problems = 0; // sea regions left unfilled, seeds that start no fill or fill another region
 };
 
+class CKarta;
+
+// Sets the map's view as a resolved view gives it (top, bottom, centre) and its scale.
+void SetView(CKarta& map, const SeaView& v);
+
 // A sea region smaller than this many pixels (a sliver between two outlines) is left as it is.
 constexpr int MinSeaRegion = 6;
 

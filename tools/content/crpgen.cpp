@@ -1,16 +1,20 @@
 // globana_crpgen: turns the content generator's UTF-8 JSON (work/*.json) into the game's .crp
 // files, chooses the sea points on the pictures of the catalogue's views (SeaPoints.h), then reads
-// every file back with the game's own loaders and checks counts and limits.
-// Usage: globana_crpgen <work dir> <content dir>
+// every file back with the game's own loaders and checks counts and limits. With a mask folder it
+// also writes the true land/sea mask of every distinct view (LandMask.h) for the content test.
+// Usage: globana_crpgen <work dir> <content dir> [mask dir]
 #include "data/Areor.h"
 #include "data/Fileread.h"
 #include "data/Orter.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 #include "platform/Win1252.h"
+#include "map/UKarta.h"
+#include "tools/content/LandMask.h"
 #include "tools/content/SeaPoints.h"
 #include "tools/crp/CrpWriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -193,12 +197,40 @@ void check(bool ok, const std::string& what)
         throw std::runtime_error("check failed: " + what);
 }
 
+// One mask a view drawn (the border width does not change what is land), named by area file and
+// view; masks of views no longer drawn are removed.
+void writeMasks(const QString& landFile, const QString& dir, const std::map<int, std::vector<SeaView>>& views)
+{
+    const LandSource land = ReadLandSource(landFile);
+    QDir out(dir);
+    if (!out.mkpath("."))
+        throw std::runtime_error("cannot make " + dir.toStdString());
+    for (const QString& old : out.entryList({"AREA*.png"}, QDir::Files))
+        out.remove(old);
+    Canvas canvas(1916, 1000);
+    CKarta map;
+    map.Target = &canvas;
+    map.ProcessMessages = nullptr;
+    int count = 0;
+    for (const auto& [file, list] : views)
+        for (const SeaView& v : list) {
+            const QString name = QString::fromStdString(LandMaskName(file, v.Top, v.Bottom, v.Centre));
+            if (out.exists(name))
+                continue;
+            SetView(map, v);
+            if (!RasteriseLand(land, map, canvas.width(), canvas.height()).save(out.filePath(name), "PNG", 0))
+                throw std::runtime_error("cannot write " + out.filePath(name).toStdString());
+            ++count;
+        }
+    std::printf("land masks: %d views\n", count);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <work dir> <content dir>\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s <work dir> <content dir> [mask dir]\n", argv[0]);
         return 2;
     }
     const QString work = QString::fromLocal8Bit(argv[1]);
@@ -305,6 +337,8 @@ int main(int argc, char** argv)
             std::printf("%s\n", line.c_str());
         }
         check(problems == 0, std::to_string(problems) + " sea-point problems (see seapoints-report.txt)");
+        if (argc == 4)
+            writeMasks(work + "/land.json", QString::fromLocal8Bit(argv[3]), views);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "globana_crpgen: %s\n", e.what());
         return 1;

@@ -19,4 +19,4 @@ if [ ! -f "$BUILD/build.ninja" ] && [ ! -f "$BUILD/Makefile" ]; then
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
 cmake --build "$BUILD" -j2 --target globana_crpgen
-"$BUILD/tools/globana_crpgen" "$WORK" "$ROOT/content"
+"$BUILD/tools/globana_crpgen" "$WORK" "$ROOT/content" "$ROOT/tests/content/masks"

@@ -217,6 +217,13 @@ for (const f of cut.features) {
   f.geometry.coordinates = outers;
 }
 writeJson(`${WORK}/world-cut.json`, cut);
+// The land before any simplification, stored as AREA1 stores it (the South Pacific east of 180°),
+// and the lakes: globana_crpgen rasterises them into the true land/sea mask of every view.
+const landPolys = [];
+for (const f of cut.features)
+  for (const p of polygonsOf(f.geometry))
+    landPolys.push((p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : p).map(openRing));
+writeJson(`${WORK}/land.json`, { land: landPolys, lakes: lakeRings });
 // Large countries need the coarse interval to stay within 500 vertices a ring; the rest keep more
 // detail, so that islands and small countries are not lost.
 const COARSE = ["RUS", "CAN", "USA", "CHN", "GRL", "AUS", "BRA", "IDN", "CHL", "ARG", "NOR", "KAZ", "IND", "MEX", "DZA", "COD", "SAU", "LBY", "SDN", "IRN", "MNG", "PER", "NER", "TCD", "AGO", "MLI", "ZAF", "COL", "ETH", "BOL", "MRT", "EGY", "TZA", "NGA", "VEN", "NAM", "MOZ", "PAK", "TUR", "CHL", "ZMB", "MMR", "AFG", "SOM", "CAF", "SSD", "UKR", "MDG", "BWA", "KEN", "FRA", "YEM", "THA", "ESP", "TKM", "CMR", "PNG", "SWE", "UZB", "MAR", "IRQ", "PRY", "ZWE", "JPN", "DEU", "FIN", "VNM", "MYS", "POL", "ITA", "PHL", "ECU", "NZL", "GBR"];
