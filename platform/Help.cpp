@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
+#include <string>
 
 namespace {
 
@@ -26,12 +27,11 @@ void Show(int topic)
         viewer->setOpenExternalLinks(true);
         viewer->resize(640, 480);
     }
-    const QString file = QString::fromStdString(ExePath("help/index.html"));
+    // Each topic has its own page; topic 0 is the contents.
+    const std::string page = topic == 0 ? "help/index.html" : "help/topic" + std::to_string(topic) + ".html";
+    const QString file = QString::fromStdString(ExePath(page));
     if (QFileInfo::exists(file)) {
-        QUrl url = QUrl::fromLocalFile(file);
-        if (topic != 0)
-            url.setFragment(QStringLiteral("topic%1").arg(topic));
-        viewer->setSource(url);
+        viewer->setSource(QUrl::fromLocalFile(file));
     } else {
         viewer->setHtml(QStringLiteral("<p>The help file was not found:<br>%1</p>")
                             .arg(file.toHtmlEscaped()));

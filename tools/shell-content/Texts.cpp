@@ -66,7 +66,7 @@ constexpr int ReadmeWidth = 52; // fits the about box's text area (DejaVu Sans 9
 void WriteHelp(const QString& sourceDir, const QString& contentDir)
 {
     QDir().mkpath(contentDir + "/help");
-    QString contents, allTopics;
+    QString contents;
     for (const int topic : helpTopics) {
         const QString name = QString("topic%1.html").arg(topic);
         const QString fragment = ReadUtf8File(sourceDir + "/help/" + name);
@@ -75,20 +75,13 @@ void WriteHelp(const QString& sourceDir, const QString& contentDir)
         WriteBytes(contentDir + "/help/" + name,
                    AsciiHtml(Page("Globana Help - " + title, nav + fragment + nav)).toStdString());
 
-        contents += QString("<li><a href=\"%1\">%2</a></li>\n").arg(name, title);
-        // The same text again inside the contents page, under the anchor that the game's help
-        // viewer opens ("index.html#topic101"); links between topics stay inside the page.
-        QString inPage = fragment;
-        inPage.replace(QRegularExpression("<(/?)h2>"), "<\\1h3>");
-        inPage.replace(QRegularExpression("<h1>(.*)</h1>"),
-                       QString("<h2><a name=\"topic%1\">\\1</a></h2>").arg(topic));
-        inPage.replace(QRegularExpression("href=\"topic(\\d+)\\.html\""), "href=\"#topic\\1\"");
-        allTopics += "<hr>\n" + inPage;
+        // The entry carries the topic's anchor too, so "index.html#topic101" still finds it.
+        contents += QString("<li><a name=\"topic%1\" href=\"%2\">%3</a></li>\n").arg(topic).arg(name, title);
     }
     const QString index = "<h1>Globana Help</h1>\n"
                           "<p>Globana is a geography quiz: find places and areas on the map, answer "
                           "multiple-choice questions and recognise flags, in five languages.</p>\n"
-                          "<h2>Contents</h2>\n<ul>\n" + contents + "</ul>\n" + allTopics;
+                          "<h2>Contents</h2>\n<ul>\n" + contents + "</ul>\n";
     WriteBytes(contentDir + "/help/index.html", AsciiHtml(Page("Globana Help", index)).toStdString());
 }
 
