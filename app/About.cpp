@@ -6,16 +6,15 @@
 #include "platform/Help.h"
 #include "platform/Settings.h"
 #include "platform/Win1252.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
-#include <QStyle>
 
 namespace {
 ShapeWidget* MakeShape(QWidget* parent, const char* name, int left, int top, int width, int height)
@@ -117,9 +116,7 @@ void TfrmAbout::showEvent(QShowEvent* event)
 
 void TfrmAbout::FormShow()
 {
-    if (QScreen* screen = this->screen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
+    CentreOnScreen(*this);
     Shape4->setBrushColor(FrameColor);
     Shape5->setBrushColor(FrameColor);
 

@@ -17,6 +17,7 @@
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
 #include "platform/Win1252.h"
+#include "platform/WindowPlacement.h"
 #include "screens/Ovform.h"
 #include "screens/ScreenFactory.h"
 #include "scores/Topp.h"
@@ -31,7 +32,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -335,10 +335,7 @@ bool TfrmHuvudmeny::FormShow()
         setPalette(pal);
         imgMap->canvas().fillAll(Navy);
 
-        if (const QScreen* screen = this->screen())
-            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameSize(),
-                                     screen->availableGeometry())
-                     .topLeft());
+        CentreOnScreen(*this);
     }
 
     bool keep = true;

@@ -10,14 +10,13 @@
 #include "platform/PictureBox.h"
 #include "platform/Settings.h"
 #include "platform/Win1252.h"
+#include "platform/WindowPlacement.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
-#include <QStyle>
 #include <QWidget>
 
 namespace {
@@ -215,9 +214,7 @@ void TfrmLang::showEvent(QShowEvent* event)
 
 void TfrmLang::FormShow()
 {
-    if (QScreen* screen = this->screen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
+    CentreOnScreen(*this);
 
     Shape1->setBrushColor(PanelColor);
     for (int i = 1; i <= 5; ++i) {

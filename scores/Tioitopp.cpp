@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Win1252.h"
+#include "platform/WindowPlacement.h"
 #include "scores/ScorePictures.h"
 
 #include <QApplication>
@@ -20,8 +21,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QTableWidget>
 
 #include <filesystem>
@@ -244,10 +243,8 @@ void TfrmTioitopp::showEvent(QShowEvent* event)
     }
     grdLista->setPalette(grid);
 
-    if (!event->spontaneous()) {
-        const QRect area = screen()->availableGeometry();
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), area));
-    }
+    if (!event->spontaneous())
+        CentreOnScreen(*this);
     QDialog::showEvent(event);
     if (editing_)
         txtNySignatur->setFocus(Qt::OtherFocusReason);

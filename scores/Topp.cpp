@@ -9,6 +9,7 @@
 #include "platform/Help.h"
 #include "platform/PictureBox.h"
 #include "platform/Win1252.h"
+#include "platform/WindowPlacement.h"
 #include "scores/ScorePictures.h"
 
 #include <QFrame>
@@ -17,8 +18,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
@@ -184,10 +183,8 @@ void TfrmTopplista::showEvent(QShowEvent* event)
     imgBlomma1->canvas().setImage(FlowerIcon(QColor(0xE8, 0x3A, 0x5C), frame));
     imgBlomma2->canvas().setImage(FlowerIcon(QColor(0xF2, 0x8C, 0xD8), frame));
 
-    if (!event->spontaneous()) {
-        const QRect area = screen()->availableGeometry();
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), area));
-    }
+    if (!event->spontaneous())
+        CentreOnScreen(*this);
     QDialog::showEvent(event);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class CKarta;
@@ -22,6 +23,11 @@ public:
 // The exercise outlives its screen: when a screen goes, the exercise must not keep pointing at
 // the screen or at the map the screen owned.
 void DetachExercise(COvning* exercise, const CKarta* map, const TOvningsformular* screen);
+
+// The exercise's map with its place list "Ort<n>.crp" and area list "AREA<n>.crp" (none for an
+// area file number outside 1..3); with waters, also "Vatten.crp", the sea points "Hav<n>.crp"
+// and the graticule for the world file. Bare names: the current directory is the game folder.
+std::unique_ptr<CKarta> LoadExerciseMap(const COvning& exercise, bool withWaters);
 
 // What the place and area exercises need of the map exercise screen.
 class TMapExerciseScreen : public TOvningsformular {

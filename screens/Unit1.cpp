@@ -236,18 +236,7 @@ void TfrmOvningKarta::LayOut()
 
 void TfrmOvningKarta::LoadMap()
 {
-    map_ = std::make_unique<CKarta>();
-    map_->Areas = std::make_unique<CAreor>();
-    map_->Waters = std::make_unique<CAreor>();
-    map_->Places = std::make_unique<COrter>();
-    map_->Waters->LoadFromFile("Vatten.crp");
-    map_->Places->LoadFromFile("Ort" + std::to_string(exercise_->PlaceFileNo) + ".crp");
-    const int n = exercise_->AreaFileNo;
-    if (n >= 1 && n <= 3) {
-        map_->Areas->LoadFromFile("AREA" + std::to_string(n) + ".crp");
-        map_->LoadSeaPoints("Hav" + std::to_string(n) + ".crp");
-        map_->ShowGrid = n == 1;
-    }
+    map_ = LoadExerciseMap(*exercise_, true);
 }
 
 void TfrmOvningKarta::VisaFraga(const std::string& text)

@@ -13,6 +13,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Win1252.h"
+#include "platform/WindowPlacement.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -20,10 +21,8 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
-#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -191,13 +190,7 @@ void TfrmOvningFlagga::OpenExercise(COvningFlagga* exercise)
     ApplyTemplateBitmap(*imgFlags);
     DrawGrid();
 
-    map_ = std::make_unique<CKarta>();
-    map_->Areas = std::make_unique<CAreor>();
-    map_->Places = std::make_unique<COrter>();
-    // Bare names: the current directory is the program's folder.
-    map_->Places->LoadFromFile("Ort" + std::to_string(exercise->PlaceFileNo) + ".crp");
-    if (exercise->AreaFileNo >= 1 && exercise->AreaFileNo <= 3)
-        map_->Areas->LoadFromFile("AREA" + std::to_string(exercise->AreaFileNo) + ".crp");
+    map_ = LoadExerciseMap(*exercise, false);
 
     exercise->Map = map_.get();
     // Refuses an exercise with a selector that has no area, before anything is shown.
@@ -230,10 +223,7 @@ void TfrmOvningFlagga::FormShow()
     TranslateCaptions(this);
     SetWindowColor(pnlFraga, PanelColor);
     SetWindowColor(pnlFlags, FrameColor);
-    if (const QScreen* screen = this->screen())
-        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameSize(),
-                                 screen->availableGeometry())
-                 .topLeft());
+    CentreOnScreen(*this);
 }
 
 // ---- drawing ----

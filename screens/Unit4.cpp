@@ -13,6 +13,7 @@
 #include "platform/Hourglass.h"
 #include "platform/PictureBox.h"
 #include "platform/Win1252.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,10 +22,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
-#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -241,13 +240,7 @@ void TfrmOvningMulti::OpenExercise(COvningMulti* exercise)
     exercise_ = exercise;
     exerciseOver_ = false;
 
-    map_ = std::make_unique<CKarta>();
-    map_->Areas = std::make_unique<CAreor>();
-    map_->Places = std::make_unique<COrter>();
-    // Bare names: the current directory is the program's folder.
-    map_->Places->LoadFromFile("Ort" + std::to_string(exercise->PlaceFileNo) + ".crp");
-    if (exercise->AreaFileNo >= 1 && exercise->AreaFileNo <= 3)
-        map_->Areas->LoadFromFile("AREA" + std::to_string(exercise->AreaFileNo) + ".crp");
+    map_ = LoadExerciseMap(*exercise, false);
 
     exercise->Map = map_.get();
     // Refuses data that cannot offer four different answers, before anything is shown.
@@ -418,10 +411,7 @@ void TfrmOvningMulti::FormShow()
 {
     TranslateCaptions(this);
     Shape1->setBrushColor(FrameColor);
-    if (const QScreen* screen = this->screen())
-        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameSize(),
-                                 screen->availableGeometry())
-                 .topLeft());
+    CentreOnScreen(*this);
 }
 
 void TfrmOvningMulti::keyPressEvent(QKeyEvent* event)
