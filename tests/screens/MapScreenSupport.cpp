@@ -236,12 +236,21 @@ void CheckPlaceHighlightAndBlink(TfrmOvningKarta& screen, COvningOrt& exercise)
         Canvas& canvas = screen.imgKarta->canvas();
         const QString name = FromWin1252(asked->Names[CurrentLanguage]);
         const int r = map.Width() / 250 + 2;
-        const QPoint inBox(dot.x() - canvas.textWidth(name) / 2 - 2,
-                           dot.y() - r + canvas.textHeight(name) / 2);
-        EXPECT_EQ(MapPixel(screen, inBox), WrongColor & 0xFFFFFF) << "label of an answered place";
+        // Probe the box's left and right margins: the next question redraws the other dots, and
+        // a neighbour's dot may cover one margin (seen in the dense Europe capitals).
+        const int midY = dot.y() - r + canvas.textHeight(name) / 2;
+        const int hw = canvas.textWidth(name) / 2;
+        const QPoint margins[] = {{dot.x() - hw - 2, midY}, {dot.x() + hw + 2, midY}};
+        auto labelColourShown = [&] {
+            for (const QPoint& p : margins)
+                if (MapPixel(screen, p) == (WrongColor & 0xFFFFFF))
+                    return true;
+            return false;
+        };
+        EXPECT_TRUE(labelColourShown()) << "label of an answered place";
         for (int i = 0; i < 3; ++i)
             screen.tmrBlinkaTimer();
-        EXPECT_EQ(MapPixel(screen, inBox), WrongColor & 0xFFFFFF) << "no blink after the answer";
+        EXPECT_TRUE(labelColourShown()) << "no blink after the answer";
         if (exercise.Finished || map.Places->Remaining == 0)
             break;
     }
