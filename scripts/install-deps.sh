@@ -17,8 +17,8 @@ PACKAGES=(
     fonts-liberation2 fonts-dejavu-core
     # tests, benchmarks, fuzzing, sanitizers
     libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-    # running windows without a display, screenshots
-    xvfb xauth x11-utils imagemagick
+    # running windows without a display, screenshots, the end-to-end test's mouse and keys
+    xvfb xauth x11-utils imagemagick xdotool
     # packaging: dependencies of the .deb, checking the AppStream metadata
     dpkg-dev appstream
 )
