@@ -401,5 +401,5 @@ void ApplyTemplateBitmap(PictureBox& picture)
     QCoreApplication::processEvents();
     Canvas& canvas = picture.canvas();
     canvas.setImage(TemplateBitmap);
-    canvas.resize(picture.width(), picture.height());
+    canvas.resize(picture.scaled(picture.width()), picture.scaled(picture.height()));
 }

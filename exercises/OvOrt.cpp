@@ -98,7 +98,8 @@ void COvningOrt::WrongAnswer(const TAnswer& answer)
         const auto lat = static_cast<float>(p->Latitude);
         const int x = Map->ToX(lat, static_cast<float>(p->Longitude));
         const int y = Map->LatitudeToY(lat);
-        MapScreen()->ShowName(p->Names[CurrentLanguage], x, y + 12, 0x000000, Map->AreaColor, true);
+        MapScreen()->ShowName(p->Names[CurrentLanguage], x, y + Map->Scaled(12), 0x000000,
+                              Map->AreaColor, true);
         ProcessMessages();
     }
     if (Tries == 3)

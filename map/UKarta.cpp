@@ -210,6 +210,16 @@ int CKarta::Height() const
     return HasCanvas() ? DrawingCanvas().height() : 0;
 }
 
+double CKarta::PixelRatio() const
+{
+    return Image ? Image->pixelRatio() : TargetPixelRatio;
+}
+
+int CKarta::Scaled(int size) const
+{
+    return ScaleSize(size, PixelRatio());
+}
+
 void CKarta::LoadSeaPoints(const std::string& name)
 {
     TByteFile file(name);
@@ -337,9 +347,10 @@ void CKarta::Changed()
 bool CKarta::IsAreaVisible(const CArea& area) const
 {
     const float north = static_cast<float>(area.North);
+    const int margin = Scaled(100);
     return area.North >= BottomLatitude && area.South <= TopLatitude &&
-           ToX(north, static_cast<float>(area.East)) >= -100 &&
-           ToX(north, static_cast<float>(area.West)) <= Width() + 100;
+           ToX(north, static_cast<float>(area.East)) >= -margin &&
+           ToX(north, static_cast<float>(area.West)) <= Width() + margin;
 }
 
 void CKarta::FillBackground()
@@ -391,7 +402,7 @@ void CKarta::DrawAreaBorders(int width)
     canvas.setPenMode(PenMode::Copy);
     canvas.setBrushClear();
     canvas.rectangle(0, 0, w, h);
-    canvas.setPenWidth(width);
+    canvas.setPenWidth(Scaled(width));
     if (Areas) {
         for (int i = 1; i <= Areas->Count; ++i) {
             const CArea& area = Areas->Item(i);
@@ -408,7 +419,7 @@ void CKarta::DrawWater()
 {
     Canvas& canvas = DrawingCanvas();
     canvas.setPenColor(WaterColor);
-    canvas.setPenWidth(1);
+    canvas.setPenWidth(Scaled(1));
     canvas.setBrushClear();
     canvas.rectangle(0, 0, Width(), Height());
     if (Waters) {
@@ -416,7 +427,7 @@ void CKarta::DrawWater()
             const CArea& water = Waters->Item(i);
             if (water.VertexCount <= 0)
                 continue;
-            DrawOutline(water, WaterColor, 1, false);
+            DrawOutline(water, WaterColor, Scaled(1), false);
             canvas.setBrushColor(WaterColor);
             for (const GeoPoint* seed : {&water.Seed1, &water.Seed2}) {
                 const Pixel p = PixelOf(seed->Latitude, seed->Longitude);
@@ -432,7 +443,7 @@ void CKarta::DrawFrame()
 {
     Canvas& canvas = DrawingCanvas();
     canvas.setPenColor(Black);
-    canvas.setPenWidth(5);
+    canvas.setPenWidth(Scaled(5));
     canvas.setPenMode(PenMode::Copy);
     canvas.setBrushClear();
     canvas.rectangle(0, 0, Width(), Height());
@@ -469,7 +480,7 @@ void CKarta::DrawGraticule(int step, TColor color, PenMode mode)
     if (step > 0 && !image.isNull()) {
         const PixelWriter px(image);
         const QRgb pen = ToQRgb(color);
-        auto line = [&](const Pixel& a, const Pixel& b) {
+        auto thinLine = [&](const Pixel& a, const Pixel& b) {
             switch (mode) {
             case PenMode::Copy:
                 ForEachLinePixel(a.x, a.y, b.x, b.y, false, px.bounds(),
@@ -485,6 +496,20 @@ void CKarta::DrawGraticule(int step, TColor color, PenMode mode)
                 ForEachLinePixel(a.x, a.y, b.x, b.y, false, px.bounds(),
                                  [&](int x, int y) { QRgb& d = px.row(y)[x]; d = 0xFF000000u | (pen & d); });
                 break;
+            }
+        };
+        // A wider line is the thin one repeated side by side across its direction: each copy
+        // has one pixel per row (or column), so no pixel is touched twice and not-xor stays
+        // exact.
+        const int thickness = Scaled(1);
+        auto line = [&](const Pixel& a, const Pixel& b) {
+            const bool steep = std::abs(b.y - a.y) >= std::abs(b.x - a.x);
+            for (int k = 0; k < thickness; ++k) {
+                const int shift = k - (thickness - 1) / 2;
+                if (steep)
+                    thinLine({a.x + shift, a.y}, {b.x + shift, b.y});
+                else
+                    thinLine({a.x, a.y + shift}, {b.x, b.y + shift});
             }
             canvas.moveTo(b.x, b.y);
         };
@@ -527,9 +552,10 @@ void CKarta::DrawIncludedPlaces()
 void CKarta::DrawPlace(const COrt& place, TColor fill)
 {
     Canvas& canvas = DrawingCanvas();
-    const int r = Width() / 250 + 2;
+    // The dot's size follows the map's width in screen pixels, whatever the pixel ratio.
+    const int r = Scaled(static_cast<int>(Width() / PixelRatio()) / 250 + 2);
     const Pixel p = PixelOf(static_cast<float>(place.Latitude), static_cast<float>(place.Longitude));
-    canvas.setPenWidth(1);
+    canvas.setPenWidth(Scaled(1));
     canvas.setPenColor(White);
     canvas.setBrushColor(fill);
     canvas.ellipse(p.x - r, p.y - r, p.x + r, p.y + r);
@@ -543,12 +569,13 @@ void CKarta::DrawPlace(const COrt& place, TColor fill)
         }
         canvas.setBrushColor(c);
         canvas.setPenColor(Black);
-        canvas.setFont(QStringLiteral("Arial"), 8);
+        canvas.setFontPixelHeight(QStringLiteral("Arial"), Scaled(PointsToPixels(8)));
         const QString text = FromWin1252(place.Names[CurrentLanguage]);
         const int tw = canvas.textWidth(text);
         const int th = canvas.textHeight(text);
         const int hw = tw / 2;
-        canvas.rectangle(p.x - hw - 4, p.y - r, p.x + hw + 4, p.y - r + th);
+        const int margin = Scaled(4);
+        canvas.rectangle(p.x - hw - margin, p.y - r, p.x + hw + margin, p.y - r + th);
         canvas.setBrushClear();
         canvas.textOut(p.x - hw, p.y - r, text);
     }

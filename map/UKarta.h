@@ -65,6 +65,13 @@ public:
     int Width() const;
     int Height() const;
 
+    // Canvas pixels per screen pixel: Image's ratio, or TargetPixelRatio without Image. Pen
+    // widths, dot sizes, margins and fonts grow with it, so a map drawn at 2 shows the same
+    // geography with twice the pixels.
+    double PixelRatio() const;
+    // A size given in screen pixels as canvas pixels (0 stays 0, anything else at least 1).
+    int Scaled(int size) const;
+
     TColor WaterColor = 0x800000;
     TColor LandColor = 0x808080;
     TColor AreaColor = 0x008000;
@@ -84,6 +91,7 @@ public:
     // Where the map draws when it has no picture control (offscreen rendering, tests).
     // When Image is set, its canvas is used instead.
     Canvas* Target = nullptr;
+    double TargetPixelRatio = 1.0;
 
     // Lets the window system process pending messages between drawing steps.
     // Defaults to QCoreApplication::processEvents; offscreen rendering sets it to nothing.

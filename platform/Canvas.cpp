@@ -170,13 +170,23 @@ void Normalise(int& left, int& top, int& right, int& bottom)
         std::swap(top, bottom);
 }
 
+} // namespace
+
 // Windows' conversion of a point size at 96 dpi to a character height: MulDiv(pt, 96, 72).
 int PointsToPixels(int points)
 {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
-} // namespace
+int ScaleSize(int size, double ratio)
+{
+    if (size == 0)
+        return 0;
+    const long n = std::lround(size * ratio);
+    if (size > 0)
+        return static_cast<int>(std::max(1L, n));
+    return static_cast<int>(std::min(-1L, n));
+}
 
 Canvas::Canvas(int width, int height)
 {
@@ -311,6 +321,23 @@ void Canvas::fillRect(int left, int top, int right, int bottom)
     const CopyOp op{ToQRgb(brushColor_)};
     for (int y = std::max(top, 0); y < std::min(bottom, image_.height()); ++y)
         Span(image_, y, left, right - 1, op);
+    changed();
+}
+
+void Canvas::frameRect(int left, int top, int right, int bottom, int width)
+{
+    Normalise(left, top, right, bottom);
+    if (image_.isNull() || width < 1 || right <= left || bottom <= top)
+        return;
+    const CopyOp op{ToQRgb(penColor_)};
+    for (int y = std::max(top, 0); y < std::min(bottom, image_.height()); ++y) {
+        if (y < top + width || y >= bottom - width) {
+            Span(image_, y, left, right - 1, op);
+        } else {
+            Span(image_, y, left, std::min(left + width, right) - 1, op);
+            Span(image_, y, std::max(right - width, left), right - 1, op);
+        }
+    }
     changed();
 }
 

@@ -55,6 +55,9 @@ public:
     void rectangle(int left, int top, int right, int bottom); // pen outline + brush inside
     void ellipse(int left, int top, int right, int bottom);
     void fillRect(int left, int top, int right, int bottom);  // brush only, no outline
+    // A border `width` pixels wide just inside the rectangle, in the pen colour, copied; the
+    // inside is left alone. Unlike a wide pen it never reaches outside, at any width.
+    void frameRect(int left, int top, int right, int bottom, int width);
     void fillAll(TColor color);                               // whole bitmap in one colour
 
     // Pixels (outside the bitmap: ignored on write, 0 on read)
@@ -99,6 +102,12 @@ private:
     int curY_ = 0;
     ChangedCallback onChanged_;
 };
+
+// A font size in points as a character height in pixels at 96 dpi.
+int PointsToPixels(int points);
+// A size in screen pixels at a device pixel ratio, rounded; 0 stays 0 and any other size
+// keeps at least one pixel.
+int ScaleSize(int size, double ratio);
 
 // TColor (0x00BBGGRR, palette flag ignored) <-> Qt's 0xAARRGGBB.
 inline QRgb ToQRgb(TColor c)

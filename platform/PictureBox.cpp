@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cmath>
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
     // Drawing on the canvas schedules one repaint, however many operations follow before it.
@@ -19,14 +21,31 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 Canvas& PictureBox::canvas()
 {
     if (canvas_.image().isNull() && width() > 0 && height() > 0)
-        canvas_.resize(width(), height());
+        canvas_.resize(scaled(width()), scaled(height()));
     return canvas_;
 }
 
 void PictureBox::setPictureSize(int width, int height)
 {
     resize(width, height);
-    canvas_.resize(width, height);
+    canvas_.resize(scaled(width), scaled(height));
+}
+
+void PictureBox::setPixelRatio(qreal ratio)
+{
+    // Qt reports ratios from 1 to 3 or so; anything odd falls back to one to one.
+    pixelRatio_ = (std::isfinite(ratio) && ratio >= 0.25 && ratio <= 8.0) ? ratio : 1.0;
+    update();
+}
+
+int PictureBox::scaled(int size) const
+{
+    return ScaleSize(size, pixelRatio_);
+}
+
+int PictureBox::unscaled(int pixels) const
+{
+    return static_cast<int>(std::lround(pixels / pixelRatio_));
 }
 
 void PictureBox::setStretched(bool stretched)
@@ -77,22 +96,31 @@ void PictureBox::paintEvent(QPaintEvent* event)
         painter.setCompositionMode(QPainter::CompositionMode_Source);
     if (stretched_) {
         painter.drawImage(rect(), image);
-    } else {
+    } else if (pixelRatio_ == 1.0) {
         const QRect dirty = event->rect() & image.rect();
         if (!dirty.isEmpty())
             painter.drawImage(dirty.topLeft(), image, dirty);
+    } else {
+        // The dirty part in control pixels, taken from the same part of the larger bitmap.
+        const QRectF shown(0, 0, image.width() / pixelRatio_, image.height() / pixelRatio_);
+        const QRectF dirty = QRectF(event->rect()) & shown;
+        if (!dirty.isEmpty()) {
+            const QRectF source(dirty.x() * pixelRatio_, dirty.y() * pixelRatio_,
+                                dirty.width() * pixelRatio_, dirty.height() * pixelRatio_);
+            painter.drawImage(dirty, image, source);
+        }
     }
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
-    int x = at.x();
-    int y = at.y();
+    const QPointF position = event->position();
+    int x = static_cast<int>(std::floor(position.x() * pixelRatio_));
+    int y = static_cast<int>(std::floor(position.y() * pixelRatio_));
     const QImage& image = canvas_.image();
     if (stretched_ && !image.isNull() && width() > 0 && height() > 0) {
-        x = static_cast<int>(qint64(x) * image.width() / width());
-        y = static_cast<int>(qint64(y) * image.height() / height());
+        x = static_cast<int>(std::floor(position.x() * image.width() / width()));
+        y = static_cast<int>(std::floor(position.y() * image.height() / height()));
     }
     emit mousePressed(x, y, event->button());
 }

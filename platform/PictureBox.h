@@ -15,8 +15,18 @@ public:
     Canvas& canvas();
     const Canvas& canvas() const { return canvas_; }
 
-    // Resizes the control and its bitmap together.
+    // Resizes the control and its bitmap together (the bitmap at the pixel ratio).
     void setPictureSize(int width, int height);
+
+    // Device pixels per control pixel. At 2 the bitmap has twice the control's width and
+    // height and is shown one to one on a high-density screen; presses are reported in bitmap
+    // pixels. Set it before the bitmap is sized; 1 unless a screen asks for more.
+    void setPixelRatio(qreal ratio);
+    qreal pixelRatio() const { return pixelRatio_; }
+    // A size in control pixels as bitmap pixels (0 stays 0, anything else at least 1).
+    int scaled(int size) const;
+    // Bitmap pixels back to control pixels, for placing widgets over the picture.
+    int unscaled(int pixels) const;
 
     // Stretched: the bitmap is scaled to the control.
     void setStretched(bool stretched);
@@ -42,6 +52,7 @@ private:
     bool stretched_ = false;
     bool transparent_ = false;
     bool updatePending_ = false;
+    qreal pixelRatio_ = 1.0;
     QImage masked_;          // the bitmap with its transparent colour cut out
     qint64 maskedKey_ = -1;  // cacheKey of the bitmap masked_ was made from
 };

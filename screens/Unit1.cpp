@@ -228,6 +228,8 @@ void TfrmOvningKarta::LayOut()
     lblProcent->move(6, 6);
     cmdTopp->setGeometry(lblProcent->x() + lblProcent->width(), 2, cmdTopp->width(), buttonHeight);
     lblFraga->setGeometry(2, 6, clientWidth, lblFraga->height());
+    // On a high-density screen the map is drawn with the screen's own pixels.
+    imgKarta->setPixelRatio(devicePixelRatioF());
     imgKarta->setPictureSize(panPanel->width() - 4, panPanel->height() - 4);
     imgKarta->move(2, 2);
     imgBlomma->move(cmdAvsluta->x() - 32, -2);
@@ -265,8 +267,9 @@ void TfrmOvningKarta::ShowName(const std::string& text, int x, int y, TColor fon
     const QFontMetrics metrics(lblNamn->font());
     const int width = metrics.horizontalAdvance(lblNamn->text()) + 4;
     const int height = metrics.height();
-    lblNamn->setGeometry(x + imgKarta->x() - width / 2, y + imgKarta->y() - height / 2, width,
-                         height);
+    // x and y are map pixels; the label is placed in screen pixels.
+    lblNamn->setGeometry(imgKarta->unscaled(x) + imgKarta->x() - width / 2,
+                         imgKarta->unscaled(y) + imgKarta->y() - height / 2, width, height);
     if (visible) {
         lblNamn->raise();
         tmrNamnTimer->stop();
@@ -319,7 +322,8 @@ void TfrmOvningKarta::lblNamnMouseDown(int x, int y)
     if (!imgKarta->isEnabled())
         return;
     lblNamn->hide();
-    imgKartaMouseDown(lblNamn->x() + x - imgKarta->x(), lblNamn->y() + y - imgKarta->y());
+    imgKartaMouseDown(imgKarta->scaled(lblNamn->x() + x - imgKarta->x()),
+                      imgKarta->scaled(lblNamn->y() + y - imgKarta->y()));
 }
 
 void TfrmOvningKarta::tmrBlinkaTimer()

@@ -133,8 +133,6 @@ TfrmOvningFlagga::TfrmOvningFlagga(QWidget* owner)
     QWidget* flags = MakePanel(this, pnlFlags, "pnlFlags", {12, 38, 609, 393});
     imgFlags = new PictureBox(flags);
     imgFlags->setObjectName(QStringLiteral("imgFlags"));
-    // The names under the flags use the picture's own default font.
-    imgFlags->canvas().setFontPixelHeight(QStringLiteral("MS Sans Serif"), 11);
 
     tmrRitaOm = new QTimer(this);
     tmrRitaOm->setObjectName(QStringLiteral("tmrRitaOm"));
@@ -185,9 +183,13 @@ void TfrmOvningFlagga::OpenExercise(COvningFlagga* exercise)
 
     const QRect client = pnlFlags->contentsRect();
     imgFlags->setGeometry(5, 5, client.width() - 10, client.height() - 10);
-    cellWidth_ = static_cast<float>(imgFlags->width()) / 4.0f;
-    cellHeight_ = static_cast<float>(imgFlags->height()) / 4.0f;
+    // On a high-density screen the grid is drawn with the screen's own pixels.
+    imgFlags->setPixelRatio(devicePixelRatioF());
     ApplyTemplateBitmap(*imgFlags);
+    cellWidth_ = static_cast<float>(imgFlags->canvas().width()) / 4.0f;
+    cellHeight_ = static_cast<float>(imgFlags->canvas().height()) / 4.0f;
+    // The names under the flags use the picture's own default font.
+    imgFlags->canvas().setFontPixelHeight(QStringLiteral("MS Sans Serif"), imgFlags->scaled(11));
     DrawGrid();
 
     map_ = LoadExerciseMap(*exercise, false);
@@ -237,9 +239,11 @@ QRect TfrmOvningFlagga::CellRect(int position) const
     const int right = Nearest((c + 1) * double(cellWidth_));
     const int bottom = Nearest((r + 1) * double(cellHeight_));
     // The last column and row end at the picture's own frame, not at a grid line.
-    const int lastX = imgFlags->canvas().width() - 2;
-    const int lastY = imgFlags->canvas().height() - 2;
-    return QRect(QPoint(left + 1, top + 1), QPoint(std::min(right - 1, lastX), std::min(bottom - 1, lastY)));
+    const int line = imgFlags->scaled(1);
+    const int lastX = imgFlags->canvas().width() - 1 - line;
+    const int lastY = imgFlags->canvas().height() - 1 - line;
+    return QRect(QPoint(left + line, top + line),
+                 QPoint(std::min(right - line, lastX), std::min(bottom - line, lastY)));
 }
 
 void TfrmOvningFlagga::DrawGrid()
@@ -247,20 +251,22 @@ void TfrmOvningFlagga::DrawGrid()
     Canvas& canvas = imgFlags->canvas();
     const int w = canvas.width();
     const int h = canvas.height();
+    // Lines are filled strips that start at their grid position, so that at any pixel ratio
+    // they lie where a one-pixel line lies, only wider.
+    const int line = imgFlags->scaled(1);
     canvas.setPenMode(PenMode::Copy);
-    canvas.setPenWidth(1);
-    canvas.setPenColor(Black);
     canvas.setBrushColor(Grey);
-    canvas.rectangle(0, 0, w, h);
+    canvas.fillRect(0, 0, w, h);
+    canvas.setPenColor(Black);
+    canvas.frameRect(0, 0, w, h, line);
+    canvas.setBrushColor(Black);
     for (int i = 0; i <= 4; ++i) {
         const int y = Nearest(i * double(cellHeight_));
-        canvas.moveTo(0, y);
-        canvas.lineTo(w, y);
+        canvas.fillRect(0, y, w, y + line);
     }
     for (int i = 0; i <= 4; ++i) {
         const int x = Nearest(i * double(cellWidth_));
-        canvas.moveTo(x, 0);
-        canvas.lineTo(x, h);
+        canvas.fillRect(x, 0, x + line, h);
     }
 }
 
@@ -269,13 +275,12 @@ void TfrmOvningFlagga::FillCell(int position, TColor colour)
     Canvas& canvas = imgFlags->canvas();
     const int c = (position - 1) % 4;
     const int r = (position - 1) / 4;
+    const int line = imgFlags->scaled(1);
     canvas.setPenMode(PenMode::Copy);
-    canvas.setPenWidth(1);
-    canvas.setPenColor(colour);
     canvas.setBrushColor(colour);
-    canvas.rectangle(Nearest(c * double(cellWidth_)) + 1, Nearest(r * double(cellHeight_)) + 1,
-                     Nearest((c + 1) * double(cellWidth_)) - 1,
-                     Nearest((r + 1) * double(cellHeight_)) - 1);
+    canvas.fillRect(Nearest(c * double(cellWidth_)) + line, Nearest(r * double(cellHeight_)) + line,
+                    Nearest((c + 1) * double(cellWidth_)) - line,
+                    Nearest((r + 1) * double(cellHeight_)) - line);
 }
 
 void TfrmOvningFlagga::DrawFlag(int position, TColor colour, bool withName)
@@ -288,7 +293,7 @@ void TfrmOvningFlagga::DrawFlag(int position, TColor colour, bool withName)
     FillCell(position, colour);
 
     const int centreX = Nearest((c + 0.5) * double(cellWidth_));
-    const int top = Nearest(r * double(cellHeight_)) + 8;
+    const int top = Nearest(r * double(cellHeight_)) + imgFlags->scaled(8);
     const QImage* picture = FlagPicture(position);
     int left, right, bottom;
     if (picture) {
@@ -297,27 +302,29 @@ void TfrmOvningFlagga::DrawFlag(int position, TColor colour, bool withName)
         bottom = top + picture->height();
         canvas.draw(left, top, *picture);
     } else {
-        left = centreX - EmptyFlagWidth / 2;
-        right = centreX + EmptyFlagWidth / 2;
-        bottom = top + EmptyFlagHeight;
+        left = centreX - imgFlags->scaled(EmptyFlagWidth) / 2;
+        right = centreX + imgFlags->scaled(EmptyFlagWidth) / 2;
+        bottom = top + imgFlags->scaled(EmptyFlagHeight);
     }
+    // The outline covers the flag's outermost pixels.
+    const int line = imgFlags->scaled(1);
     canvas.setPenColor(Black);
+    canvas.frameRect(left, top, right, bottom, line);
     canvas.setBrushClear();
-    canvas.rectangle(left, top, right, bottom);
 
     if (withName || !picture) {
         // A long name moves left, and one wider than the cell is shortened, so that no text
         // spills into a neighbouring cell, where nothing would ever wipe it out.
         const QRect cell = CellRect(position);
-        const int room = cell.width() - 4;
+        const int room = cell.width() - imgFlags->scaled(4);
         QString name = FromWin1252(exercise_->FlagName(position));
         QFont font = canvas.font();
         font.setStyleStrategy(QFont::NoAntialias);
         const QFontMetrics metrics(font);
         if (metrics.horizontalAdvance(name) > room)
             name = metrics.elidedText(name, Qt::ElideRight, room);
-        const int x = std::max(cell.left() + 2,
-                               std::min(left, cell.right() - 1 - metrics.horizontalAdvance(name)));
+        const int x = std::max(cell.left() + imgFlags->scaled(2),
+                               std::min(left, cell.right() - line - metrics.horizontalAdvance(name)));
         canvas.setFontColor(Black);
         canvas.textOut(x, bottom, name);
     }
@@ -367,6 +374,10 @@ void TfrmOvningFlagga::LoadFlagPictures()
         flagPictures_[i] = LoadFlagPicture(area->FlagFile);
         if (!flagPictures_[i])
             ShowError("Could not open flag file " + area->FlagFile);
+        else if (imgFlags->pixelRatio() != 1.0)
+            *flagPictures_[i] = flagPictures_[i]->scaled(imgFlags->scaled(flagPictures_[i]->width()),
+                                                         imgFlags->scaled(flagPictures_[i]->height()),
+                                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
 }
 

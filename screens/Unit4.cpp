@@ -187,8 +187,10 @@ TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
         auto* box = new PictureBox(client);
         box->setObjectName(QStringLiteral("imgSvar%1").arg(i + 1));
         box->move(54, boxTops[i]);
+        // On a high-density screen the answers are drawn with the screen's own pixels.
+        box->setPixelRatio(devicePixelRatioF());
         box->setPictureSize(211, 41);
-        box->canvas().setFontPixelHeight(QStringLiteral("Arial"), AnswerFontPixels, true);
+        box->canvas().setFontPixelHeight(QStringLiteral("Arial"), box->scaled(AnswerFontPixels), true);
         *boxes[i] = box;
         const int k = i + 1;
         connect(box, &PictureBox::mousePressed, this, [this, k](int, int, Qt::MouseButton button) {
@@ -277,17 +279,17 @@ void TfrmOvningMulti::DrawAnswer(PictureBox* box, TColor colour, const std::stri
     const int w = canvas.width();
     const int h = canvas.height();
     canvas.setPenMode(PenMode::Copy);
-    canvas.setPenWidth(1);
-    canvas.setPenColor(Black);
     canvas.setBrushColor(colour);
-    canvas.rectangle(0, 0, w, h);
+    canvas.fillRect(0, 0, w, h);
+    canvas.setPenColor(Black);
+    canvas.frameRect(0, 0, w, h, box->scaled(1));
 
     QString shown = FromWin1252(text);
     // A name wider than the box gets a smaller font, and is cut short only below the
     // smallest one: the player must be able to read every answer.
-    const int room = w - 6;
+    const int room = w - box->scaled(6);
     for (int pixels = AnswerFontPixels; pixels >= SmallestAnswerFontPixels; --pixels) {
-        canvas.setFontPixelHeight(QStringLiteral("Arial"), pixels, true);
+        canvas.setFontPixelHeight(QStringLiteral("Arial"), box->scaled(pixels), true);
         if (canvas.textWidth(shown) <= room)
             break;
     }

@@ -35,29 +35,41 @@ struct Drawn {
     TColor Land = 0, Area = 0;
 };
 
+const COvningar& catalogue()
+{
+    static COvningar loaded;
+    static const bool once = (loaded.LoadFromFile(Dir + "/Ovning.crp"), true);
+    (void)once;
+    return loaded;
+}
+
+// The renderer's options for an exercise's map as its screen draws it.
+RenderOptions optionsFor(const COvning& e)
+{
+    const std::string n = std::to_string(e.AreaFileNo);
+    RenderOptions o;
+    o.AreasFile = Dir + "/AREA" + n + ".crp";
+    o.WaterFile = Dir + "/Vatten.crp";
+    o.SeaFile = Dir + "/Hav" + n + ".crp";
+    o.Width = W;
+    o.Height = H;
+    o.MapKind = e.Kind == "AREA" ? RenderOptions::Kind::Area : RenderOptions::Kind::Place;
+    o.Border = e.BorderWidth;
+    for (int i = 1; i <= e.SelectorCount; ++i)
+        o.IncludeKeys.push_back(e.Selectors[i]);
+    if (e.NorthLat != 0 || e.SouthLat != 0)
+        o.ViewSet = RenderOptions::View{static_cast<float>(e.NorthLat), static_cast<float>(e.SouthLat), static_cast<float>(e.CenterLon)};
+    o.OutFile = "-";
+    return o;
+}
+
 std::vector<Drawn> drawAll()
 {
-    static COvningar catalogue;
-    catalogue.LoadFromFile(Dir + "/Ovning.crp");
     std::vector<Drawn> out;
-    for (COvning* e = catalogue.First; e; e = e->Next) {
+    for (const COvning* e = catalogue().First; e; e = e->Next) {
         if (e->Kind != "AREA" && e->Kind != "ORT")
             continue;
-        const std::string n = std::to_string(e->AreaFileNo);
-        RenderOptions o;
-        o.AreasFile = Dir + "/AREA" + n + ".crp";
-        o.WaterFile = Dir + "/Vatten.crp";
-        o.SeaFile = Dir + "/Hav" + n + ".crp";
-        o.Width = W;
-        o.Height = H;
-        o.MapKind = e->Kind == "AREA" ? RenderOptions::Kind::Area : RenderOptions::Kind::Place;
-        o.Border = e->BorderWidth;
-        for (int i = 1; i <= e->SelectorCount; ++i)
-            o.IncludeKeys.push_back(e->Selectors[i]);
-        if (e->NorthLat != 0 || e->SouthLat != 0)
-            o.ViewSet = RenderOptions::View{static_cast<float>(e->NorthLat), static_cast<float>(e->SouthLat), static_cast<float>(e->CenterLon)};
-        o.OutFile = "-";
-
+        const RenderOptions o = optionsFor(*e);
         Drawn d;
         d.Exercise = e;
         d.Image = RenderMap(o);
@@ -288,6 +300,60 @@ TEST(ContentMap, LandAndSeaAgreeWithTheSourceOnAtLeast98PercentOfThePicture)
         std::printf("exercise %d %s (%s): land and sea agree on %.2f %% of %ld pixels\n", d.Exercise->Number,
                     d.Exercise->Kind.c_str(), name.c_str(), 100.0 * share, compared);
         EXPECT_GE(share, 0.98) << name;
+    }
+}
+
+// On a high-density screen the map is drawn at twice the pixels, with pens, dots and margins
+// twice as wide: the same map, only finer. Lines may move by a pixel, nothing else.
+TEST(ContentMap, AMapDrawnAtPixelRatio2IsTheSameMapWithTwiceThePixels)
+{
+    const COvning* world = nullptr;
+    const COvning* places = nullptr;
+    for (const COvning* e = catalogue().First; e; e = e->Next) {
+        if (e->Kind == "AREA" && e->WorldPart == "*" && !world)
+            world = e;
+        if (e->Kind == "ORT" && !places)
+            places = e;
+    }
+    ASSERT_TRUE(world && places);
+    for (const COvning* e : {world, places}) {
+        RenderOptions one = optionsFor(*e);
+        if (e->Kind == "ORT") {
+            one.PlacesFile = Dir + "/Ort" + std::to_string(e->PlaceFileNo) + ".crp";
+            one.Level = e->Level;
+        }
+        RenderOptions two = one;
+        two.Width = 2 * W;
+        two.Height = 2 * H;
+        two.PixelRatio = 2.0;
+        const QImage a = RenderMap(one);
+        const QImage b = RenderMap(two);
+        if (const QByteArray dir = qgetenv("GLOBANA_RATIO_SHOTS"); !dir.isEmpty()) {
+            a.save(QString::fromUtf8(dir) + QStringLiteral("/ratio1-%1.png").arg(e->Number));
+            b.save(QString::fromUtf8(dir) + QStringLiteral("/ratio2-%1.png").arg(e->Number));
+        }
+        ASSERT_EQ(b.size(), a.size() * 2);
+
+        long same = 0, blackA = 0, blackB = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb c = a.pixel(x, y) | 0xFF000000u;
+                if (c == (b.pixel(2 * x, 2 * y) | 0xFF000000u) || c == (b.pixel(2 * x + 1, 2 * y + 1) | 0xFF000000u))
+                    ++same;
+                blackA += c == 0xFF000000u;
+            }
+        }
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x)
+                blackB += (b.pixel(x, y) | 0xFF000000u) == 0xFF000000u;
+        const double agreement = double(same) / (double(a.width()) * a.height());
+        EXPECT_GE(agreement, 0.98) << "exercise " << e->Number;
+        // Lines twice as long and twice as wide: four times the black pixels.
+        const double growth = double(blackB) / double(blackA);
+        EXPECT_GT(growth, 3.4) << "exercise " << e->Number;
+        EXPECT_LT(growth, 4.6) << "exercise " << e->Number;
+        std::printf("exercise %d at ratio 2: %.2f %% of pixels agree, black pixels x%.2f\n", e->Number,
+                    100.0 * agreement, growth);
     }
 }
 

@@ -90,6 +90,25 @@ TEST(Canvas, RectangleLeavesOutRightAndBottomEdge)
                                        }));
 }
 
+TEST(Canvas, FrameRectStaysInsideItsBoxAtAnyWidth)
+{
+    Canvas canvas = White(9, 7);
+    canvas.setPenColor(0x000000);
+    canvas.setBrushColor(0x0000FF); // the brush plays no part
+    canvas.frameRect(1, 1, 8, 6, 2);
+    canvas.setPenColor(0xFF0000);
+    canvas.frameRect(8, 0, 9, 3, 5); // wider than the box: all of it
+    EXPECT_EQ(AsciiFromCanvas(canvas), Join({
+                                           "........b",
+                                           ".#######b",
+                                           ".#######b",
+                                           ".##...##.",
+                                           ".#######.",
+                                           ".#######.",
+                                           ".........",
+                                       }));
+}
+
 TEST(Canvas, FillRectAndEllipseStayInsideTheirBox)
 {
     Canvas canvas = White(20, 20);

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cmath>
 #include <set>
 #include <stdexcept>
 
@@ -122,6 +123,42 @@ TEST(PictureBox, ShowsTheCanvasAndLeavesOutTheTransparentColour)
     EXPECT_EQ(shown.pixel(6, 5), qRgb(0, 0, 255));
 }
 
+// On a high-density screen the bitmap has the device's pixels: twice the control's at ratio 2.
+TEST(PictureBox, AtAPixelRatioTheBitmapAndThePressesUseDevicePixels)
+{
+    PictureBox picture;
+    picture.setPixelRatio(2.0);
+    picture.setPictureSize(100, 50);
+    EXPECT_EQ(picture.canvas().width(), 200);
+    EXPECT_EQ(picture.canvas().height(), 100);
+    EXPECT_EQ(picture.scaled(0), 0);
+    EXPECT_EQ(picture.scaled(5), 10);
+    EXPECT_EQ(picture.unscaled(11), 6);
+
+    picture.canvas().fillAll(0xFFFFFF);
+    picture.canvas().setBrushColor(0x000000);
+    picture.canvas().fillRect(20, 10, 22, 12); // the device pixels of control pixel (10, 5)
+    picture.show();
+    const QImage shown = picture.grab().toImage(); // this display has ratio 1: scaled down
+    EXPECT_EQ(shown.size(), QSize(100, 50));
+    EXPECT_EQ(shown.pixel(10, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(shown.pixel(11, 5), qRgb(255, 255, 255));
+
+    QSignalSpy spy(&picture, &PictureBox::mousePressed);
+    QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(30, 40));
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0], (QList<QVariant>{60, 80, QVariant::fromValue(Qt::LeftButton)}));
+
+    // Fractional ratios round sizes, keep a pixel for the thinnest line, and nonsense is 1.
+    picture.setPixelRatio(1.5);
+    EXPECT_EQ(picture.scaled(1), 2);
+    EXPECT_EQ(picture.scaled(5), 8);
+    for (qreal nonsense : {0.0, -2.0, 100.0, std::nan("")}) {
+        picture.setPixelRatio(nonsense);
+        EXPECT_EQ(picture.pixelRatio(), 1.0);
+    }
+}
+
 TEST(PictureBox, ApplyTemplateBitmapCopiesAndSizesToTheControl)
 {
     TemplateBitmap = QImage(10, 8, QImage::Format_RGB32);
@@ -135,6 +172,13 @@ TEST(PictureBox, ApplyTemplateBitmapCopiesAndSizesToTheControl)
     EXPECT_EQ(canvas.pixel(9, 7), 0x0000FFu);
     picture.canvas().setPixel(0, 0, 0x000000); // a copy: the template stays as it was
     EXPECT_EQ(TemplateBitmap.pixel(0, 0), qRgb(255, 0, 0));
+
+    PictureBox dense; // on a high-density screen, the device's pixels
+    dense.setPixelRatio(2.0);
+    dense.resize(30, 20);
+    ApplyTemplateBitmap(dense);
+    EXPECT_EQ(dense.canvas().width(), 60);
+    EXPECT_EQ(dense.canvas().height(), 40);
     TemplateBitmap = QImage();
 }
 

@@ -48,7 +48,12 @@ QPoint CellCentre(const TfrmOvningFlagga& screen, int p)
 
 void ClickCell(TfrmOvningFlagga& screen, int p)
 {
-    QTest::mouseClick(screen.imgFlags, Qt::LeftButton, {}, CellCentre(screen, p));
+    // Cells are measured in the grid's device pixels; the click lands on the screen pixel
+    // that shows the cell's middle.
+    const QPoint centre = CellCentre(screen, p);
+    const qreal ratio = screen.imgFlags->pixelRatio();
+    QTest::mouseClick(screen.imgFlags, Qt::LeftButton, {},
+                      QPoint(static_cast<int>(centre.x() / ratio), static_cast<int>(centre.y() / ratio)));
 }
 
 TColor GridPixel(const TfrmOvningFlagga& screen, QPoint at)

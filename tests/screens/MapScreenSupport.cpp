@@ -173,7 +173,10 @@ std::optional<AreaPixel> FindAreaPixel(const CKarta& map, const std::string& sel
 
 void ClickMap(TfrmOvningKarta& screen, QPoint pixel, Qt::MouseButton button)
 {
-    QTest::mouseClick(screen.imgKarta, button, Qt::NoModifier, pixel);
+    // Map pixels are device pixels; the click lands on the screen pixel that shows this one.
+    const qreal ratio = screen.imgKarta->pixelRatio();
+    QTest::mouseClick(screen.imgKarta, button, Qt::NoModifier,
+                      QPoint(static_cast<int>(pixel.x() / ratio), static_cast<int>(pixel.y() / ratio)));
 }
 
 TColor MapPixel(TfrmOvningKarta& screen, QPoint pixel)

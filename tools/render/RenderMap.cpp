@@ -98,6 +98,12 @@ std::string ParseRenderArguments(const QStringList& arguments, RenderOptions& op
         } else if (name == QLatin1String("--border")) {
             if (!ParseInt(value, 0, 255, options.Border))
                 return "--border needs a number from 0 to 255";
+        } else if (name == QLatin1String("--ratio")) {
+            bool ok = false;
+            const double r = value.toDouble(&ok);
+            if (!ok || !(r >= 0.25 && r <= 8.0))
+                return "--ratio needs a number from 0.25 to 8";
+            options.PixelRatio = r;
         } else if (name == QLatin1String("--out")) {
             options.OutFile = value.toStdString();
         } else {
@@ -114,6 +120,7 @@ QImage RenderMap(const RenderOptions& options)
     Canvas canvas(options.Width, options.Height);
     CKarta map;
     map.Target = &canvas;
+    map.TargetPixelRatio = options.PixelRatio;
     map.ProcessMessages = nullptr;
     map.Areas = std::make_unique<CAreor>();
     map.Waters = std::make_unique<CAreor>();

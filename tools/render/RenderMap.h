@@ -31,6 +31,9 @@ struct RenderOptions {
     int Level = 255;
     Kind MapKind = Kind::Area;
     int Border = 1;
+    // Device pixels per screen pixel: pens, dots and fonts grow with it (Width and Height are
+    // the picture's own pixels).
+    double PixelRatio = 1.0;
     bool Grid = false;
     std::string OutFile;
 };

@@ -12,6 +12,7 @@ const char Usage[] =
     "usage: globana_render [--areas FILE] [--water FILE] [--sea FILE] [--places FILE]\n"
     "       [--view TOP,BOTTOM,CENTRE | --fit KEY[,KEY...]] [--size WxH]\n"
     "       [--include KEY[,KEY...]] [--level N] [--kind area|place] [--border N] [--grid]\n"
+    "       [--ratio R]\n"
     "       --out FILE.png\n";
 
 } // namespace
