@@ -270,14 +270,18 @@ convert "$current" -crop "$MAP_BOX" +repage -alpha off -fill black +opaque "#$ar
     -fill white -opaque "#$area_colour" -morphology Erode Disk:4 \
     -define connected-components:verbose=true -define connected-components:area-threshold=30 \
     -connected-components 8 -depth 16 "$run/areas-labels.png" > "$run/areas-components.txt"
-# components <labels> <component list>: "id x y bbox" of white components, largest first, whose
+# white_components <component list>: "id x y bbox area" of the white components, largest first
+white_components() {
+    awk '/srgb\(255,255,255\)|gray\(255\)/ { sub(":", "", $1); split($3, c, ",")
+        printf "%s %d %d %s %d\n", $1, c[1] + 0.5, c[2] + 0.5, $2, $4 }' "$1" | sort -k5,5nr
+}
+# components <labels> <component list>: "id x y bbox" of the white components, largest first, whose
 # centroid lies in the component itself
 components() {
     local fmt="" list
-    list=$(awk '/srgb\(255,255,255\)|gray\(255\)/ { sub(":", "", $1); split($3, c, ",")
-            printf "%s %d %d %s %d\n", $1, c[1] + 0.5, c[2] + 0.5, $2, $4 }' "$2" | sort -k5,5nr)
+    list=$(white_components "$2")
     [ -n "$list" ] || return 0
-    while read -r id x y bbox area; do fmt+="%[fx:int(p{$x,$y}.r*65535+0.5)] "; done <<< "$list"
+    while read -r id x y bbox _; do fmt+="%[fx:int(p{$x,$y}.r*65535+0.5)] "; done <<< "$list"
     paste -d' ' <(echo "$list") <(convert "$1" -format "$fmt" info: | tr ' ' '\n' | sed '/^$/d') |
         awk '$1 == $6 { print $1, $2, $3, $4 }'
 }
@@ -358,22 +362,30 @@ while read -r id cx cy bbox <&3; do
 done 3< "$run/candidates.txt"
 [ "$wrongs" -eq 3 ] || fail "ran out of countries to click before three wrong clicks on one question"
 
-# The hint: the asked country lime after the third wrong click (at the next blink tick).
+# The hint: the asked country lime after the third wrong click (at the next blink tick). It may
+# be an island of a few pixels.
 wait_until 30 "the asked country filled lime (#$LIME) after the third wrong click" \
-    eval 'grab && [ "$(count "$current" "$MAP_BOX" $LIME)" -ge 20 ]'
+    eval 'grab && [ "$(count "$current" "$MAP_BOX" $LIME)" -gt 0 ]'
 keep hint-lime
+# Its largest part, as far inside as it allows; the pixel nearest the middle (which a crooked
+# country may not contain).
 lime=""
-for radius in 3 2 1; do
+for erode in "Disk:3" "Disk:2" "Disk:1" "1x1: 1"; do
     convert "$current" -crop "$MAP_BOX" +repage -alpha off -fill black +opaque "#$LIME" -fill white \
-        -opaque "#$LIME" -morphology Erode "Disk:$radius" \
+        -opaque "#$LIME" -morphology Erode "$erode" \
         -define connected-components:verbose=true -connected-components 8 -depth 16 \
         "$run/lime-labels.png" > "$run/lime-components.txt"
-    lime=$(components "$run/lime-labels.png" "$run/lime-components.txt" | head -1)
+    lime=$(white_components "$run/lime-components.txt" | head -1)
     [ -z "$lime" ] || break
 done
-[ -n "$lime" ] || fail "no lime region large enough to click"
-read -r id cx cy bbox <<< "$lime"
+[ -n "$lime" ] || fail "no lime region to click"
+read -r id mx my bbox _ <<< "$lime"
 convert "$run/lime-labels.png" -crop "$bbox" +repage -fx "abs(u*65535-$id)<0.5?1:0" "$run/probe-lime.png"
+IFS='x+' read -r _ _ bx by <<< "$bbox"
+read -r cx cy < <(convert "$run/probe-lime.png" txt:- | awk -F'[,: ]+' -v ox="$bx" -v oy="$by" -v mx="$mx" -v my="$my" '
+    /gray\(255\)|#FFFFFF/ { d = ($1 + ox - mx) ^ 2 + ($2 + oy - my) ^ 2
+        if (!n++ || d < best) { best = d; x = $1 + ox; y = $2 + oy } }
+    END { if (n) print x, y }') || fail "no pixel in the lime region $bbox"
 click_at $((MAP_X + cx)) $((MAP_Y + cy))
 log "clicked the lime country at $cx,$cy of the map"
 answered=${ATTEMPT_COLOUR[4]}
