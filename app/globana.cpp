@@ -16,10 +16,9 @@ int main(int argc, char** argv)
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
     auto wait = std::make_unique<Hourglass>();
-    // The name gives the user's data folder (~/.local/share/globana); the display name is what
-    // window titles show.
+    // The name gives the user's data folder (~/.local/share/globana). No display name: Qt
+    // would add it to every window's own caption ("Welcome — Globana").
     QApplication::setApplicationName(QStringLiteral("globana"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Globana"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.globana.Globana"));
 
     // In this order; all three live until the program ends.
