@@ -42,6 +42,7 @@ flood = plat["BM_FloodFillWholeImage"]["ms"]
 fill = plat["BM_QImageFillWholeImage"]["ms"]
 interleaved = plat.get("BM_FloodFillToFillRatio", {}).get("ratio")
 draw = kmap["BM_AreaExerciseMap"]
+draw2 = kmap.get("BM_AreaExerciseMapAtRatio2", {}).get("ms", float("nan"))
 decode = kmap["BM_DecodePng"]["ms"]
 colour = kmap["BM_ColourAreas"]["ms"]
 opened = next(v for k, v in screens.items() if k.startswith("OpenToFirstQuestion/"))
@@ -70,6 +71,7 @@ compare ratios rather than single figures.
 | `QImage::fill` of the same image | {fill:.3f} ms | `bench/platform/platform_bench` |
 | Ratio flood fill / plain fill | {flood / fill:.2f} (interleaved in one loop: {interleaved:.2f}) | `bench/platform/platform_bench` |
 | Whole area-exercise map drawn ({int(draw["areas"])} areas, {int(draw["vertices"])} vertices, 1916 x 1000) | {draw["ms"]:.2f} ms | `bench/map/bench_map` |
+| The same map at pixel ratio 2 (3832 x 2000, lines and dots twice as wide) | {draw2:.2f} ms | `bench/map/bench_map` |
 | PNG decode of the same map | {decode:.2f} ms | `bench/map/bench_map` |
 | Ratio map draw / PNG decode | {draw["ms"] / decode:.2f} | `bench/map/bench_map` |
 | ColourAreas alone | {colour:.2f} ms | `bench/map/bench_map` |

@@ -48,7 +48,8 @@ AreaRecord Blob(const std::string& key, double lat, double lon, double radius, i
 
 class World {
 public:
-    World() : canvas_(1916, 1000)
+    // ratio: device pixels per screen pixel; the canvas has that many times 1916 x 1000.
+    explicit World(int ratio = 1) : canvas_(1916 * ratio, 1000 * ratio)
     {
         const std::filesystem::path dir = std::filesystem::temp_directory_path() / "globana-bench-map";
         std::filesystem::create_directories(dir);
@@ -69,6 +70,7 @@ public:
         sea.SaveTo((dir / "Hav.crp").string());
 
         map.Target = &canvas_;
+        map.TargetPixelRatio = ratio;
         map.ProcessMessages = nullptr;
         map.Areas = std::make_unique<CAreor>();
         map.Areas->LoadFromFile((dir / "AREA.crp").string());
@@ -115,6 +117,15 @@ void BM_AreaExerciseMap(benchmark::State& state)
     state.counters["vertices"] = w.VertexCount();
 }
 BENCHMARK(BM_AreaExerciseMap)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
+
+// The same map on a screen of twice the pixel density: four times the pixels.
+void BM_AreaExerciseMapAtRatio2(benchmark::State& state)
+{
+    static World w(2);
+    for (auto _ : state)
+        w.map.DrawAreaExerciseMap(1);
+}
+BENCHMARK(BM_AreaExerciseMapAtRatio2)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
 
 void BM_ColourAreas(benchmark::State& state)
 {
