@@ -89,11 +89,17 @@ Outcome LoadOnce(const Loader& load, const std::string& path, std::string& messa
     return outcome;
 }
 
-// Lengths to cut a file of `size` bytes to: all of the first 2 KiB and the last 600, and about
-// 50 evenly spread between.
+// Lengths to cut a file of `size` bytes to: every length of a file up to 32 KiB; of a larger
+// one (the area files, where every length would take minutes), all of the first 2 KiB and the
+// last 600, and about 50 evenly spread between.
 std::vector<std::size_t> CutLengths(std::size_t size)
 {
     std::vector<std::size_t> lengths;
+    if (size <= 32 * 1024) {
+        for (std::size_t n = 0; n < size; ++n)
+            lengths.push_back(n);
+        return lengths;
+    }
     const std::size_t head = std::min<std::size_t>(size, 2048);
     for (std::size_t n = 0; n < head; ++n)
         lengths.push_back(n);
