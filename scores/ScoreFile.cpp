@@ -5,6 +5,7 @@
 #include "platform/Win1252.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -248,13 +249,45 @@ std::string FormatScoreFile(const ScoreTable& table)
     return text;
 }
 
+namespace {
+
+// The temporary file of a save: the file's name, this, and six random characters.
+constexpr const char* TemporaryInfix = ".saving.";
+
+// A save killed before its rename leaves its temporary file behind. One older than this cannot
+// belong to a save still running, so the next save removes it.
+constexpr auto StaleTemporaryAge = std::chrono::minutes(10);
+
+void RemoveStaleTemporaries(const std::string& path)
+{
+    const std::filesystem::path target(path);
+    const std::string prefix = target.filename().string() + TemporaryInfix;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(target.parent_path().empty() ? "." : target.parent_path(), error);
+    if (error)
+        return;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (const auto& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        const bool temporary = name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0;
+        if (!temporary || !entry.is_regular_file(error))
+            continue;
+        const auto written = entry.last_write_time(error);
+        if (!error && now - written > StaleTemporaryAge)
+            std::filesystem::remove(entry.path(), error);
+    }
+}
+
+} // namespace
+
 void WriteScoreFile(const std::string& path, const ScoreTable& table)
 {
     const std::string text = FormatScoreFile(table);
+    RemoveStaleTemporaries(path);
 
     // A new file beside the old one, renamed over it only when complete: a full disk or a
     // crash half-way never leaves a truncated top-ten file.
-    std::string temp = path + ".XXXXXX";
+    std::string temp = path + TemporaryInfix + "XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0)
         throw EInOutError(SystemError(errno));

@@ -12,11 +12,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -89,6 +92,39 @@ TEST(KilledSave, ScoreFileIsTheOldOrANewCompleteFile)
             ReadScoreFile(path, *table);
             EXPECT_TRUE(FormatScoreFile(*table) == texts[0] || FormatScoreFile(*table) == texts[1]);
         });
+    // What the kills left besides the file are temporaries of the name a later save clears.
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Dir())) {
+        const std::string name = entry.path().filename().string();
+        if (name != "scores.hgh")
+            EXPECT_EQ(name.rfind("scores.hgh.saving.", 0), 0u) << name;
+    }
+}
+
+// A save killed before its rename leaves its temporary file; a later save removes such files
+// once they are old enough not to belong to a save still running, and nothing else.
+TEST(KilledSave, ALaterSaveRemovesTheTemporariesOfKilledSaves)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const std::string path = folder.PathOf("scores.hgh");
+    const std::unique_ptr<ScoreTable> table = TableWith(90, "Ok\xE4nd");
+    WriteScoreFile(path, *table);
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const std::vector<std::string> untouchable = {"scores.hgh.backup", "scores.hgh.bad", "scores.hgh.saving.young1"};
+    for (const std::string& name : untouchable) {
+        std::ofstream(folder.PathOf(name)) << "the player's own";
+        if (name != "scores.hgh.saving.young1")
+            fs::last_write_time(folder.PathOf(name), old);
+    }
+    const std::string stale = folder.PathOf("scores.hgh.saving.aB3xY9");
+    std::ofstream(stale) << "1\r\n1\r\nhalf a";
+    fs::last_write_time(stale, old);
+
+    WriteScoreFile(path, *table);
+    EXPECT_FALSE(fs::exists(stale));
+    for (const std::string& name : untouchable)
+        EXPECT_TRUE(fs::exists(folder.PathOf(name))) << name;
+    EXPECT_EQ(ReadBytes(path), FormatScoreFile(*table));
 }
 
 TEST(KilledSave, SettingsFileIsTheOldOrANewCompleteFile)
