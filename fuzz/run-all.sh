@@ -58,5 +58,10 @@ for t in "${targets[@]}"; do
     echo "$t: ${execs:-?} executions in $took s, $finding"
     rm -rf "$scratch"
 done
+{
+    echo
+    echo "Edges count only the game's own code: Qt's BMP reader, giflib and QSettings are not"
+    echo "instrumented, so inputs reaching them are mutated without coverage guidance there."
+} >>"$report"
 rm -rf "$logs"
 exit $status
