@@ -24,32 +24,8 @@
 
 namespace {
 
-// GLOBANA_CONTENT_DIR in the environment plays a freshly generated folder instead.
-const QString ContentDir = qEnvironmentVariable("GLOBANA_CONTENT_DIR", QStringLiteral(GLOBANA_CONTENT_DIR));
-
-class FlagPlaythroughTest : public ::testing::Test {
+class FlagPlaythroughTest : public ShippedFlagContent {
 protected:
-    void SetUp() override
-    {
-        if (!QFile::exists(ContentDir + QStringLiteral("/Ovning.crp")))
-            GTEST_SKIP() << "content/Ovning.crp has not been generated yet";
-        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-        oldDir = QDir::currentPath();
-        QDir::setCurrent(ContentDir);
-        TfrmOvningFlagga::SetFlagFolder((ContentDir + QStringLiteral("/flags")).toStdString());
-        TemplateBitmap = QImage(ContentDir + QStringLiteral("/bmptest.bmp"));
-        LoadLanguageTableFrom("lang.crp");
-        catalogue.LoadFromFile("Ovning.crp");
-    }
-
-    void TearDown() override
-    {
-        TfrmOvningFlagga::SetFlagFolder({});
-        TemplateBitmap = QImage();
-        if (!oldDir.isEmpty())
-            QDir::setCurrent(oldDir);
-    }
-
     // Opens the exercise, checks its pictures and clicks the asked flag until the end.
     void PlayToTheEnd(COvningFlagga& exercise)
     {
@@ -85,9 +61,6 @@ protected:
         EXPECT_EQ(recorder.topTens[0].score, 100);
     }
 
-    ScreenRecorder recorder;
-    QString oldDir;
-    COvningar catalogue;
 };
 
 TEST_F(FlagPlaythroughTest, EveryFlagExercisePlaysToTheEndInEveryLanguage)

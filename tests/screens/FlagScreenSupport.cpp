@@ -1,6 +1,7 @@
 #include "FlagScreenSupport.h"
 
 #include "app/Generell.h"
+#include "app/Lang.h"
 #include "app/Sound.h"
 #include "exercises/ovning.h"
 #include "platform/Help.h"
@@ -9,6 +10,9 @@
 #include "scores/Tioitopp.h"
 #include "screens/Unit3.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFont>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -84,4 +88,31 @@ bool NameShown(const TfrmOvningFlagga& screen, int p, int h)
             if (GridPixel(screen, {x, y}) == 0x000000)
                 return true;
     return false;
+}
+
+QString ShippedContentDir()
+{
+    return qEnvironmentVariable("GLOBANA_CONTENT_DIR", QStringLiteral(GLOBANA_CONTENT_DIR));
+}
+
+void ShippedFlagContent::SetUp()
+{
+    const QString dir = ShippedContentDir();
+    if (!QFile::exists(dir + QStringLiteral("/Ovning.crp")))
+        GTEST_SKIP() << "content/Ovning.crp has not been generated yet";
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    oldDir = QDir::currentPath();
+    QDir::setCurrent(dir);
+    TfrmOvningFlagga::SetFlagFolder((dir + QStringLiteral("/flags")).toStdString());
+    TemplateBitmap = QImage(dir + QStringLiteral("/bmptest.bmp"));
+    LoadLanguageTableFrom("lang.crp");
+    catalogue.LoadFromFile("Ovning.crp");
+}
+
+void ShippedFlagContent::TearDown()
+{
+    TfrmOvningFlagga::SetFlagFolder({});
+    TemplateBitmap = QImage();
+    if (!oldDir.isEmpty())
+        QDir::setCurrent(oldDir);
 }

@@ -2,8 +2,11 @@
 // top-ten window, help, sounds) recorded instead of shown, and clicks and pixels of the grid.
 #pragma once
 
+#include "data/ovningar.h"
 #include "platform/RecordingMediaPlayer.h"
 #include "platform/Types.h"
+
+#include <gtest/gtest.h>
 
 #include <QPoint>
 #include <QRect>
@@ -46,3 +49,20 @@ TColor CellBackground(const TfrmOvningFlagga& screen, int p);
 QRect FlagRect(const TfrmOvningFlagga& screen, int p, int w, int h);
 // Whether text shows in the line under a flag of height h.
 bool NameShown(const TfrmOvningFlagga& screen, int p, int h);
+
+// The shipped content folder; GLOBANA_CONTENT_DIR in the environment plays another (a fresh
+// generator run).
+QString ShippedContentDir();
+
+// Tests on the shipped content: the folder made current, its catalogue, language table,
+// template bitmap and flags in use, the recorders on. Skipped while the content is not
+// generated.
+class ShippedFlagContent : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    ScreenRecorder recorder;
+    QString oldDir;
+    COvningar catalogue;
+};

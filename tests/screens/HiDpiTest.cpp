@@ -6,8 +6,6 @@
 #include "FlagScreenSupport.h"
 #include "MapScreenSupport.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
 #include "data/ovningar.h"
 #include "exercises/OvFlagga.h"
 #include "exercises/OvLand.h"
@@ -19,9 +17,6 @@
 #include "screens/Unit4.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFont>
 #include <QLabel>
 #include <QPixmap>
 #include <QTest>
@@ -37,8 +32,6 @@ static const bool doubleScale = qputenv("QT_SCALE_FACTOR", "2");
 
 namespace {
 
-const QString ContentDir = QStringLiteral(GLOBANA_CONTENT_DIR);
-
 void SaveShot(QWidget& window, const char* name)
 {
     const QByteArray dir = qgetenv("GLOBANA_HIDPI_SHOTS");
@@ -46,28 +39,14 @@ void SaveShot(QWidget& window, const char* name)
         window.grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QLatin1String(name));
 }
 
-class HiDpi : public ::testing::Test {
+class HiDpi : public ShippedFlagContent {
 protected:
     void SetUp() override
     {
-        if (!QFile::exists(ContentDir + QStringLiteral("/Ovning.crp")))
-            GTEST_SKIP() << "content/Ovning.crp has not been generated yet";
+        ShippedFlagContent::SetUp();
+        if (IsSkipped())
+            return;
         ASSERT_EQ(qApp->devicePixelRatio(), 2.0) << "run with QT_SCALE_FACTOR=2";
-        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-        oldDir = QDir::currentPath();
-        QDir::setCurrent(ContentDir);
-        TfrmOvningFlagga::SetFlagFolder((ContentDir + QStringLiteral("/flags")).toStdString());
-        TemplateBitmap = QImage(ContentDir + QStringLiteral("/bmptest.bmp"));
-        LoadLanguageTableFrom("lang.crp");
-        catalogue.LoadFromFile("Ovning.crp");
-    }
-
-    void TearDown() override
-    {
-        TfrmOvningFlagga::SetFlagFolder({});
-        TemplateBitmap = QImage();
-        if (!oldDir.isEmpty())
-            QDir::setCurrent(oldDir);
     }
 
     COvning* First(const std::string& kind, const std::string& worldPart = {})
@@ -77,10 +56,6 @@ protected:
                 return e;
         return nullptr;
     }
-
-    ScreenRecorder recorder;
-    COvningar catalogue;
-    QString oldDir;
 };
 
 // Rows of a picture box (within its frame) that hold a pixel of the text colour.
@@ -160,7 +135,7 @@ TEST_F(HiDpi, FlagGridIsDrawnWithTheScreensPixelsAndEachCellTakesItsClicks)
     // Flags fill twice their bitmap's pixels.
     const QImage* flag = screen.FlagPicture(1);
     ASSERT_NE(flag, nullptr);
-    QImage original(ContentDir + QStringLiteral("/flags/")
+    QImage original(ShippedContentDir() + QStringLiteral("/flags/")
                     + QString::fromStdString(screen.Map()->Areas->FindByKey(exercise->Selectors[1])->FlagFile));
     ASSERT_FALSE(original.isNull());
     EXPECT_EQ(flag->size(), original.size() * 2);
