@@ -122,5 +122,17 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
         x = static_cast<int>(std::floor(position.x() * image.width() / width()));
         y = static_cast<int>(std::floor(position.y() * image.height() / height()));
     }
+    // A double click's second press comes as a double-click event through here too; it
+    // starts no click of its own.
+    clickButton_ = event->type() == QEvent::MouseButtonPress ? event->button() : Qt::NoButton;
     emit mousePressed(x, y, event->button());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = event->button() == clickButton_ && clickButton_ != Qt::NoButton
+                       && rect().contains(event->position().toPoint());
+    clickButton_ = Qt::NoButton;
+    if (click)
+        emit clicked(event->button());
 }

@@ -39,11 +39,15 @@ public:
     void refresh();
 
 signals:
+    // Every press, the second press of a double click included.
     void mousePressed(int x, int y, Qt::MouseButton button);
+    // A press released over the control: one per click, also when the click is a double click.
+    void clicked(Qt::MouseButton button);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     const QImage& shownImage();
@@ -53,6 +57,7 @@ private:
     bool transparent_ = false;
     bool updatePending_ = false;
     qreal pixelRatio_ = 1.0;
+    Qt::MouseButton clickButton_ = Qt::NoButton; // the press that a release would make a click
     QImage masked_;          // the bitmap with its transparent colour cut out
     qint64 maskedKey_ = -1;  // cacheKey of the bitmap masked_ was made from
 };

@@ -193,7 +193,8 @@ TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
         box->canvas().setFontPixelHeight(QStringLiteral("Arial"), box->scaled(AnswerFontPixels), true);
         *boxes[i] = box;
         const int k = i + 1;
-        connect(box, &PictureBox::mousePressed, this, [this, k](int, int, Qt::MouseButton button) {
+        // A click, not a press: the second press of a double click must not choose again.
+        connect(box, &PictureBox::clicked, this, [this, k](Qt::MouseButton button) {
             if (button == Qt::LeftButton)
                 imgSvarClick(k);
         });

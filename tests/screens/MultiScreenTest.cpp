@@ -252,6 +252,20 @@ TEST_F(MultiScreenTest, EveryClickOnARedBoxCountsAgainAndTwoWrongGiveTriesThree)
     EXPECT_EQ(Percent(), QStringLiteral("50 %"));
 }
 
+// A double click used to book a wrong answer twice: its second press chose again.
+TEST_F(MultiScreenTest, ADoubleClickChoosesOnce)
+{
+    TfrmOvningMulti& s = Open();
+    Click(exercise.RightPosition); // 1 of 1
+    const int wrong = WrongSlot();
+    // Through the window system, which makes the second press a double click.
+    const QPoint at = s.AnswerImage(wrong)->mapTo(&s, QPoint(5, 5));
+    QTest::mouseDClick(s.windowHandle(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(exercise.WrongCount, 1);
+    EXPECT_EQ(Percent(), QStringLiteral("50 %"));
+    EXPECT_EQ(BoxColour(s.AnswerImage(wrong)), WrongColor & 0xFFFFFFu);
+}
+
 TEST_F(MultiScreenTest, MainKeyboardDigitsChooseAndKeypadDigitsDoNot)
 {
     TfrmOvningMulti& s = Open();
