@@ -321,6 +321,25 @@ void TfrmOvningMulti::AnswerChosen()
         return;
     }
 
+    // The window must outlive the pause and the top-ten offer that may follow it: a release
+    // asked for meanwhile (closing the window activates the main menu) waits until both are
+    // over.
+    const struct Hold {
+        TfrmOvningMulti* window;
+        ~Hold()
+        {
+            window->holding_ = false;
+            if (window->releasePending_) {
+                // A deferred delete swallowed meanwhile leaves Qt believing that one is still
+                // queued, and while other events wait for the window it drops a new one. The
+                // window is going: its waiting events (repaints) go first.
+                QCoreApplication::removePostedEvents(window);
+                window->deleteLater();
+            }
+        }
+    } hold{this};
+    holding_ = true;
+
     // The pause lasts until the next question is shown, so that a click waiting in the queue
     // cannot be judged against the question just answered.
     bool over = false;
@@ -333,8 +352,6 @@ void TfrmOvningMulti::AnswerChosen()
                 window->inPause_ = false;
                 window->tmrTimer->stop();
                 window->tmrTimer->setInterval(interval); // a close may have shortened it
-                if (window->releasePending_)
-                    window->deleteLater();
             }
         } pauseEnd{this, tmrTimer->interval()};
         inPause_ = true;
@@ -343,8 +360,9 @@ void TfrmOvningMulti::AnswerChosen()
         tmrTimer->start();
         exercise_->CorrectAnswer(); // returns after the timer's next tick
         tmrTimer->stop();
-        // Released meanwhile, or the exercise restarted on another screen: nothing more to show.
-        auto stillOurs = [this] { return !releasePending_ && exercise_->Screen == this; };
+        // The exercise restarted on another screen meanwhile: the play is no longer ours. A
+        // mere release still asks the next question, so that an earned result is offered.
+        auto stillOurs = [this] { return exercise_->Screen == this; };
         if (!stillOurs())
             return;
         QCoreApplication::processEvents();
@@ -356,7 +374,7 @@ void TfrmOvningMulti::AnswerChosen()
         else
             VisaFraga(text);
     }
-    if (over && !releasePending_)
+    if (over)
         ShowTopTen(exercise_, exercise_->Percent, this);
 }
 
@@ -385,7 +403,7 @@ void TfrmOvningMulti::imgBlommaClick()
 
 void TfrmOvningMulti::Release()
 {
-    if (inPause_)
+    if (holding_)
         releasePending_ = true;
     else
         deleteLater();
@@ -393,9 +411,10 @@ void TfrmOvningMulti::Release()
 
 bool TfrmOvningMulti::event(QEvent* event)
 {
-    // The exercise waits for its tick inside this window's own handler; destroying the window
-    // (and with it the map) now would pull the ground from under it.
-    if (event->type() == QEvent::DeferredDelete && inPause_) {
+    // The exercise waits for its tick, or the top-ten window is open, inside this window's own
+    // handler; destroying the window (and with it the map) now would pull the ground from
+    // under it.
+    if (event->type() == QEvent::DeferredDelete && holding_) {
         releasePending_ = true;
         return true;
     }

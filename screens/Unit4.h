@@ -56,8 +56,8 @@ public:
     // True from a right answer until the next question is shown: the exercise waits for the
     // timer's tick inside, and the window, the exercise and the map must stay alive.
     bool InPause() const { return inPause_; }
-    // Deferred release. During the pause it waits until the pause has ended; any other
-    // deleteLater() during the pause is held back the same way.
+    // Deferred release. During the pause, and during the top-ten offer that may follow it, it
+    // waits until they are over; any other deleteLater() meanwhile is held back the same way.
     void Release();
     bool ReleasePending() const { return releasePending_; }
 
@@ -101,5 +101,6 @@ private:
     std::unique_ptr<CKarta> map_;
     bool exerciseOver_ = false;
     bool inPause_ = false;
+    bool holding_ = false; // from a right answer until its pause and top-ten offer are over
     bool releasePending_ = false;
 };

@@ -409,6 +409,27 @@ TEST_F(MultiScreenTest, ReleaseDuringThePauseWaitsForItsEnd)
     EXPECT_EQ(exercise.Screen, nullptr);
 }
 
+// Closing the window during the last green pause activates the main menu, which releases the
+// screen: the release used to skip the end, and the earned result was never offered.
+TEST_F(MultiScreenTest, ClosedAndReleasedDuringTheLastPauseStillOffersTheTopTen)
+{
+    TfrmOvningMulti& s = Open(100);
+    while (exercise.Map->Places->Remaining > 1) {
+        Click(exercise.RightPosition);
+        ASSERT_TRUE(topTen.empty());
+    }
+    DuringPause(s, [&] {
+        s.close();
+        ReleaseScreen(&s);
+    });
+    Click(exercise.RightPosition);
+    ASSERT_EQ(topTen.size(), 1u);
+    EXPECT_EQ(topTen[0].score, 100);
+    EXPECT_TRUE(s.ExerciseOver());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(screen.isNull()) << "released once the offer is over";
+}
+
 TEST_F(MultiScreenTest, ReleaseOutsideThePauseIsImmediate)
 {
     TfrmOvningMulti& s = Open();
