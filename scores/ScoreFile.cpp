@@ -169,8 +169,10 @@ void WriteAll(int fd, const std::string& data)
 mode_t NewFileMode(const std::string& path)
 {
     struct stat old {};
+    // The old file's mode, but always readable and writable by its owner: a file the game
+    // could not read must not come back unreadable.
     if (::stat(path.c_str(), &old) == 0)
-        return old.st_mode & 07777;
+        return (old.st_mode & 07777) | S_IRUSR | S_IWUSR;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -325,10 +327,20 @@ std::string KeepDamagedScoreFile(const std::string& path)
     std::string copy = path + ".bad";
     for (int n = 2; std::filesystem::exists(copy); ++n)
         copy = path + ".bad." + std::to_string(n);
-    std::error_code error;
-    if (!std::filesystem::copy_file(path, copy, std::filesystem::copy_options::none, error))
-        throw EInOutError(error ? error.message() : SystemError(EEXIST));
+    // Copying would need to read the file, which may be exactly what failed.
+    if (::rename(path.c_str(), copy.c_str()) != 0)
+        throw EInOutError(SystemError(errno));
     return copy;
+}
+
+void WriteOverDamagedScoreFile(const std::string& path, const ScoreTable& table)
+{
+    try {
+        KeepDamagedScoreFile(path);
+    } catch (const EInOutError&) {
+        // Its results cannot be kept; the new ones still can.
+    }
+    WriteScoreFile(path, table);
 }
 
 int InsertScore(ScoreTable& table, int exercise, int score)

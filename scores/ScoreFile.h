@@ -47,10 +47,15 @@ void WriteScoreFile(const std::string& path, const ScoreTable& table);
 // The file's text as WriteScoreFile writes it.
 std::string FormatScoreFile(const ScoreTable& table);
 
-// Copies a file that could not be read completely to "<path>.bad" (or "<path>.bad.2", … when
-// older copies exist) so that saving over it loses none of its results. Returns the copy's
-// path; raises EInOutError when the copy cannot be made.
+// Moves a file that could not be read completely aside to "<path>.bad" (or "<path>.bad.2", …
+// when older ones exist) so that saving over it loses none of its results. A rename: it needs
+// no read access to the file. Returns the new path; raises EInOutError when it cannot be moved.
 std::string KeepDamagedScoreFile(const std::string& path);
+
+// Saves the table in place of a file that could not be read completely: the file is kept
+// aside first (KeepDamagedScoreFile); when even that fails, it is written over. Raises
+// EInOutError when the table cannot be written.
+void WriteOverDamagedScoreFile(const std::string& path, const ScoreTable& table);
 
 // Enters a result: the first rank whose stored score is strictly lower takes it, the ranks
 // below move down one and rank 10 drops out; the new entry is named UnknownScoreName.

@@ -206,10 +206,12 @@ void TfrmTioitopp::SaveTable()
 {
     try {
         // A file that could not be read to its end still holds results this table lacks.
-        if (readFailed_ && FileIsThere(fileName_))
-            KeepDamagedScoreFile(fileName_);
+        const bool damaged = readFailed_ && FileIsThere(fileName_);
         readFailed_ = false;
-        WriteScoreFile(fileName_, table_);
+        if (damaged)
+            WriteOverDamagedScoreFile(fileName_, table_);
+        else
+            WriteScoreFile(fileName_, table_);
     } catch (const std::exception& error) {
         ShowMessage(WriteErrorText + QString::fromLocal8Bit(error.what()));
     }

@@ -10,10 +10,16 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -310,7 +316,83 @@ TEST_F(ScoreFolder, DamagedFileIsKeptAsideWithoutOverwritingOlderCopies)
     EXPECT_EQ(KeepDamagedScoreFile(Path("s.hgh")), Path("s.hgh.bad.2"));
     EXPECT_EQ(ReadAll(Path("s.hgh.bad")), "first damaged");
     EXPECT_EQ(ReadAll(Path("s.hgh.bad.2")), "second damaged");
-    EXPECT_EQ(ReadAll(Path("s.hgh")), "second damaged");
+    EXPECT_FALSE(std::filesystem::exists(Path("s.hgh"))) << "moved aside, not copied";
+}
+
+// Runs `scenario` in a child process as a user who is not root (tests may run as root, who
+// reads any file), with `folder` and what it holds made that user's own. Returns the
+// scenario's report: empty when all went as expected.
+std::string AsOrdinaryUser(const std::string& folder, const std::function<std::string()>& scenario)
+{
+    if (::geteuid() == 0) {
+        const passwd* nobody = ::getpwnam("nobody");
+        const uid_t uid = nobody ? nobody->pw_uid : 65534;
+        const gid_t gid = nobody ? nobody->pw_gid : 65534;
+        if (::chown(folder.c_str(), uid, gid) != 0)
+            return "cannot give the folder away";
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (::chown(entry.path().c_str(), uid, gid) != 0)
+                return "cannot give a file away";
+        int report[2];
+        if (::pipe(report) != 0)
+            return "no pipe";
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(report[0]);
+            std::string outcome = "cannot leave root";
+            if (::setgroups(0, nullptr) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0)
+                outcome = scenario();
+            [[maybe_unused]] const ssize_t n = ::write(report[1], outcome.data(), outcome.size());
+            ::_exit(0);
+        }
+        ::close(report[1]);
+        std::string outcome;
+        char buffer[256];
+        for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;)
+            outcome.append(buffer, static_cast<std::size_t>(n));
+        ::close(report[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (!WIFEXITED(status))
+            return "the child died";
+        return outcome;
+    }
+    return scenario();
+}
+
+// A file that could not be read at all could not be copied aside either, and that failure used
+// to stop every later save.
+TEST_F(ScoreFolder, AnUnreadableFileIsMovedAsideAndTheSaveGoesOn)
+{
+    const std::string path = Path("scores.hgh");
+    WriteAll(path, "7\r\n1\r\nOld\r\n90\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    const std::string report = AsOrdinaryUser(dir.path().toStdString(), [&]() -> std::string {
+        auto table = std::make_unique<ScoreTable>();
+        try {
+            ReadScoreFile(path, *table);
+            return "the file could be read";
+        } catch (const EInOutError&) {
+        }
+        (*table)[7][1] = {60, "New"};
+        try {
+            WriteOverDamagedScoreFile(path, *table);
+        } catch (const std::exception& e) {
+            return std::string("the save failed: ") + e.what();
+        }
+        auto saved = std::make_unique<ScoreTable>();
+        try {
+            ReadScoreFile(path, *saved);
+        } catch (const std::exception& e) {
+            return std::string("the saved file cannot be read: ") + e.what();
+        }
+        if (!((*saved)[7][1] == TScoreEntry{60, "New"}))
+            return "the new result is not in the file";
+        return "";
+    });
+    EXPECT_EQ(report, "");
+    std::filesystem::permissions(Path("scores.hgh.bad"), std::filesystem::perms::owner_read);
+    EXPECT_EQ(ReadAll(Path("scores.hgh.bad")), "7\r\n1\r\nOld\r\n90\r\n") << "the old results are kept";
 }
 
 } // namespace
