@@ -20,8 +20,11 @@ void Present(MessageKind kind, const QString& text)
         Presenter()(kind, text);
         return;
     }
-    QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    QStringLiteral("Globana"), text, QMessageBox::Ok, QApplication::activeWindow());
+    const QMessageBox::Icon icon = kind == MessageKind::Error         ? QMessageBox::Critical
+                                   : kind == MessageKind::Information ? QMessageBox::Information
+                                                                      : QMessageBox::NoIcon;
+    QMessageBox box(icon, QStringLiteral("Globana"), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 
@@ -33,6 +36,7 @@ void SetMessagePresenter(MessagePresenter presenter)
 }
 
 void ShowMessage(const QString& text) { Present(MessageKind::Plain, text); }
+void ShowInformation(const QString& text) { Present(MessageKind::Information, text); }
 void ShowError(const QString& text) { Present(MessageKind::Error, text); }
 void ShowMessage(const std::string& text) { ShowMessage(FromWin1252(text)); }
 void ShowError(const std::string& text) { ShowError(FromWin1252(text)); }

@@ -1,4 +1,5 @@
-// The game's message boxes: one OK button, plain or with the error icon, titled "Globana".
+// The game's message boxes: one OK button, plain or with the information or error icon, titled
+// "Globana".
 // Tests replace the presenter to record messages instead of showing a modal box.
 #pragma once
 
@@ -7,7 +8,7 @@
 #include <functional>
 #include <string>
 
-enum class MessageKind { Plain, Error };
+enum class MessageKind { Plain, Information, Error };
 
 using MessagePresenter = std::function<void(MessageKind kind, const QString& text)>;
 
@@ -15,6 +16,7 @@ using MessagePresenter = std::function<void(MessageKind kind, const QString& tex
 void SetMessagePresenter(MessagePresenter presenter);
 
 void ShowMessage(const QString& text);
+void ShowInformation(const QString& text);
 void ShowError(const QString& text);
 // std::string texts are the game's Windows-1252 bytes.
 void ShowMessage(const std::string& text);

@@ -154,7 +154,7 @@ void TfrmTioitopp::LoadAndInsert(const std::string& fileName, int score)
             ReadScoreFile(fileName_, table_);
         } catch (const std::exception& error) {
             readFailed_ = true;
-            ShowMessage(ReadErrorText + QString::fromLocal8Bit(error.what()));
+            ShowInformation(ReadErrorText + QString::fromLocal8Bit(error.what()));
         }
     }
 
@@ -213,7 +213,7 @@ void TfrmTioitopp::SaveTable()
         else
             WriteScoreFile(fileName_, table_);
     } catch (const std::exception& error) {
-        ShowMessage(WriteErrorText + QString::fromLocal8Bit(error.what()));
+        ShowInformation(WriteErrorText + QString::fromLocal8Bit(error.what()));
     }
 }
 

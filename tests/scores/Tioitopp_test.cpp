@@ -210,6 +210,7 @@ TEST_F(TioitoppTest, DamagedFileIsReportedAndKeptAsideBeforeSaving)
     const auto window = Open(60);
 
     ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(kinds[0], MessageKind::Information) << "the box used to have no icon";
     EXPECT_TRUE(messages[0].startsWith(ReadError)) << messages[0].toStdString();
     EXPECT_GT(messages[0].size(), ReadError.size()) << "the error's own message follows";
     EXPECT_EQ(window->Table()[7][1], (TScoreEntry{90, "Ann"})) << "records before the fault stay";
@@ -240,6 +241,7 @@ TEST_F(TioitoppTest, WriteErrorIsReportedAndTheOldFileStays)
     SetScoreFileWriteFunction(nullptr);
 
     ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(kinds[0], MessageKind::Information) << "the box used to have no icon";
     EXPECT_EQ(messages[0], WriteError + QString::fromLocal8Bit(std::strerror(ENOSPC)));
     EXPECT_EQ(ReadAll(Path()), before);
     EXPECT_EQ(window->result(), QDialog::Accepted);
