@@ -29,6 +29,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -528,7 +529,8 @@ bool TfrmHuvudmeny::eventFilter(QObject* watched, QEvent* event)
                       || event->type() == QEvent::KeyRelease)) {
         lstPartsSelect();
     } else if (watched == cboOvningar->viewport()
-               && event->type() == QEvent::MouseButtonDblClick) {
+               && event->type() == QEvent::MouseButtonDblClick
+               && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         cmdStartaClick();
     }
     return QWidget::eventFilter(watched, event);

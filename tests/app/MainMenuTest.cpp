@@ -479,6 +479,24 @@ TEST_F(MainMenuTest, StartWithNothingSelectedDoesNothing)
     EXPECT_TRUE(menu->isVisible());
 }
 
+// A right-button double click used to start the exercise as well.
+TEST_F(MainMenuTest, OnlyALeftDoubleClickInTheExerciseListStarts)
+{
+    // Every exercise of the test catalogue names data files that do not exist: a start shows.
+    auto menu = Start(2);
+    menu->SattVarldsdel(7);
+    ASSERT_GT(menu->cboOvningar->count(), 0);
+    QListWidgetItem* item = menu->cboOvningar->item(0);
+    item->setSelected(true);
+    const QPoint at = menu->cboOvningar->visualItemRect(item).center();
+    QTest::mouseDClick(menu->cboOvningar->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseDClick(menu->cboOvningar->viewport(), Qt::MiddleButton, {}, at);
+    EXPECT_TRUE(boxes.errors.isEmpty());
+    EXPECT_TRUE(menu->isVisible());
+    QTest::mouseDClick(menu->cboOvningar->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(boxes.errors.size(), 1);
+}
+
 TEST_F(MainMenuTest, ActivationReleasesEveryExerciseScreenOpenOrClosed)
 {
     auto menu = Start(2);
