@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -76,10 +77,11 @@ void BehindButtons(QLabel* label)
 TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     : TMapExerciseScreen(owner)
 {
-    // A window of its own even when the main menu owns it.
+    // A window of its own even when the main menu owns it. Always maximised, so no maximise
+    // button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+                   | Qt::WindowCloseButtonHint);
     setObjectName(QStringLiteral("frmOvningKarta"));
     setWindowTitle(QStringLiteral("Globana"));
     resize(1016, 713);
@@ -201,12 +203,17 @@ void TfrmOvningKarta::OpenExercise(COvning* exercise)
 void TfrmOvningKarta::Maximize()
 {
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-    // Without a window manager the state changes but the size does not.
-    if (QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        if (frameGeometry() != area && geometry() != area)
-            setGeometry(area);
-    }
+    QScreen* s = screen();
+    if (!s)
+        return;
+    // A frame that cannot be dragged to another size: the window is fixed at the size that
+    // fills the screen's work area. (Without a window manager the state changes but neither
+    // size nor place does, so both are set here.)
+    const QRect area = s->availableGeometry();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    setFixedSize(area.size().shrunkBy(frame));
+    if (frameGeometry().topLeft() != area.topLeft())
+        move(area.topLeft());
 }
 
 void TfrmOvningKarta::LayOut()

@@ -530,6 +530,16 @@ TEST_F(MapScreenTest, ResizingSnapsBackToMaximised)
     EXPECT_EQ(s.size(), QSize(1920, 1080));
 }
 
+// The frame used to offer resizing with the mouse and a maximise button.
+TEST_F(MapScreenTest, TheFrameCannotBeDraggedToAnotherSize)
+{
+    TfrmOvningKarta& s = Open(places);
+    EXPECT_FALSE(s.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(s.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(s.minimumSize(), QSize(1920, 1080));
+    EXPECT_EQ(s.maximumSize(), QSize(1920, 1080));
+}
+
 TEST_F(MapScreenTest, ButtonsShowTopTenHelpAndQuit)
 {
     TfrmOvningKarta& s = Open(places);
