@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 constexpr TColor Silver = 0xC0C0C0;
@@ -274,9 +276,16 @@ void TfrmOvningKarta::ShowName(const std::string& text, int x, int y, TColor fon
     const QFontMetrics metrics(lblNamn->font());
     const int width = metrics.horizontalAdvance(lblNamn->text()) + 4;
     const int height = metrics.height();
-    // x and y are map pixels; the label is placed in screen pixels.
-    lblNamn->setGeometry(imgKarta->unscaled(x) + imgKarta->x() - width / 2,
-                         imgKarta->unscaled(y) + imgKarta->y() - height / 2, width, height);
+    // x and y are map pixels; the label is placed in screen pixels, centred on the point but
+    // moved inside the map where it would stick out (a name at the map's edge is read whole).
+    const QRect map = imgKarta->geometry();
+    const auto inside = [](int start, int size, int low, int room) {
+        return std::max(low, std::min(start, low + room - size));
+    };
+    lblNamn->setGeometry(
+        inside(imgKarta->unscaled(x) + map.x() - width / 2, width, map.x(), map.width()),
+        inside(imgKarta->unscaled(y) + map.y() - height / 2, height, map.y(), map.height()),
+        width, height);
     if (visible) {
         lblNamn->raise();
         tmrNamnTimer->stop();

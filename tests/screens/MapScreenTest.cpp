@@ -435,6 +435,46 @@ TEST_F(MapScreenTest, AClickOnTheNameLabelIsJudgedAtTheMapPointUnderTheMouse)
     }
 }
 
+// A name at the map's edge used to be cut off ("New Caledo…" at the right edge).
+TEST_F(MapScreenTest, ANameLabelStaysInsideTheMapAsNearItsPointAsFits)
+{
+    TfrmOvningKarta& s = Open(places);
+    const QRect map = s.imgKarta->geometry();
+    const int w = s.imgKarta->canvas().width();
+    const int h = s.imgKarta->canvas().height();
+    // Where the label must lie: on its point where there is room, else flush with the edge.
+    enum Fit { Centred, AtLow, AtHigh };
+    struct Row {
+        const char* name;
+        QPoint point;
+        Fit across;
+        Fit down;
+    };
+    const Row rows[] = {
+        {"middle", {w / 2, h / 2}, Centred, Centred},
+        {"right edge", {w - 1, h / 2}, AtHigh, Centred},
+        {"left edge", {0, h / 2}, AtLow, Centred},
+        {"top edge", {w / 2, 0}, Centred, AtLow},
+        {"bottom right corner", {w - 1, h - 1}, AtHigh, AtHigh},
+    };
+    for (const Row& row : rows) {
+        s.ShowName("New Caledonia", row.point.x(), row.point.y(), 0x000000, 0xC0C0C0, true);
+        const QRect label = s.lblNamn->geometry();
+        const QPoint point = map.topLeft() + row.point;
+        EXPECT_TRUE(map.contains(label)) << row.name;
+        switch (row.across) {
+        case Centred: EXPECT_EQ(label.x(), point.x() - label.width() / 2) << row.name; break;
+        case AtLow: EXPECT_EQ(label.left(), map.left()) << row.name; break;
+        case AtHigh: EXPECT_EQ(label.right(), map.right()) << row.name; break;
+        }
+        switch (row.down) {
+        case Centred: EXPECT_EQ(label.y(), point.y() - label.height() / 2) << row.name; break;
+        case AtLow: EXPECT_EQ(label.top(), map.top()) << row.name; break;
+        case AtHigh: EXPECT_EQ(label.bottom(), map.bottom()) << row.name; break;
+        }
+    }
+}
+
 TEST_F(MapScreenTest, AreaClicksCountInsideAreasAndNothingHappensOutside)
 {
     TfrmOvningKarta& s = Open(areas);
