@@ -421,7 +421,9 @@ void TfrmOvningFlagga::imgFlagsMouseDown(int x, int y)
         tmrRitaOm->start();
         exercise_->WrongAnswer(answer);
         if (exercise_->Tries == 3) {
-            tmrBlinka->start();
+            // Still running from an earlier question's blink, it keeps its phase.
+            if (!tmrBlinka->isActive())
+                tmrBlinka->start();
             blinkCounter_ = 1;
         }
     }

@@ -291,6 +291,26 @@ TEST_F(FlagScreenTest, ThirdWrongClickStartsTheBlinkUntilTheFlagIsFound)
     EXPECT_EQ(CellBackground(*screen, exercise.AskedPosition), TfrmOvningFlagga::White);
 }
 
+// The blink timer stays on after a found flag; a third wrong click on a later question used to
+// start it over.
+TEST_F(FlagScreenTest, ABlinkOfALaterQuestionKeepsTheRunningTimersPhase)
+{
+    Open(6);
+    for (int i = 0; i < 3; ++i)
+        ClickCell(*screen, WrongPosition());
+    ClickCell(*screen, exercise.AskedPosition);
+    ASSERT_TRUE(screen->tmrBlinka->isActive());
+    QTest::qWait(400);
+    const int remaining = screen->tmrBlinka->remainingTime();
+    int wrong = 1;
+    while (wrong == exercise.AskedPosition || exercise.Answered[wrong])
+        ++wrong;
+    for (int i = 0; i < 3; ++i)
+        ClickCell(*screen, wrong);
+    ASSERT_EQ(screen->BlinkCounter(), 1);
+    EXPECT_LE(screen->tmrBlinka->remainingTime(), remaining);
+}
+
 TEST_F(FlagScreenTest, RestartStopsBothTimersAndRedrawsEveryFlag)
 {
     Open(6);
