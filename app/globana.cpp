@@ -30,6 +30,15 @@ int main(int argc, char** argv)
     // The program ends with its main window, whatever other windows are still open. (exit,
     // not quit: quit first asks every window to close, and this one is busy closing.)
     QObject::connect(&frmHuvudmeny, &TfrmHuvudmeny::Closed, &app, [] { QCoreApplication::exit(0); });
+    // Logging out or kill: the game ends as when its main window closes (before the menu is
+    // up, the language dialog is cancelled, which ends it too).
+    app.WatchTerminationSignals();
+    QObject::connect(&app, &GlobanaApplication::terminationRequested, &frmHuvudmeny, [&] {
+        if (frmLang.isVisible())
+            frmLang.reject();
+        else
+            frmHuvudmeny.close();
+    });
 
     wait.reset();
     // The first showing asks for the language and loads the menu; it may end the program.

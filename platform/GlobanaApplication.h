@@ -13,7 +13,14 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // From now on SIGTERM and SIGINT arrive as terminationRequested on the event loop instead
+    // of ending the process on the spot, so that the game can end as when its window closes.
+    void WatchTerminationSignals();
+
     // Shows the general error box; tests replace it to record the message. When empty, the
     // message goes to ShowError.
     static std::function<void(const QString& message)> errorBox;
+
+signals:
+    void terminationRequested(int signal);
 };

@@ -26,6 +26,9 @@ int nextChannel = 0;
 
 bool TryOpenAudio()
 {
+    // SDL would turn SIGTERM and SIGINT into events that nobody reads here, and the game would
+    // no longer end on them; the application handles them itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {

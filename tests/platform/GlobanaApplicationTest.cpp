@@ -1,12 +1,19 @@
-// The general error box: exceptions that leave event handlers, under a real GlobanaApplication.
+// The general error box: exceptions that leave event handlers, under a real GlobanaApplication;
+// and the termination signals, which reach the game through its event loop.
 #include "platform/GlobanaApplication.h"
+#include "platform/SdlMediaPlayer.h"
 
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+#include <cstdint>
+#include <fstream>
 #include <stdexcept>
 
 namespace {
@@ -72,6 +79,52 @@ TEST_F(ErrorBoxTest, SlotsAndTimersAreCovered)
     // The button still works afterwards.
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(messages.size(), 3u);
+}
+
+// A short silent WAV: 16-bit mono at 8 kHz.
+void WriteSilence(const std::string& path)
+{
+    const auto le = [](std::uint32_t v, int bytes) {
+        std::string s;
+        for (int i = 0; i < bytes; ++i)
+            s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        return s;
+    };
+    const std::uint32_t data = 1600;
+    std::ofstream(path, std::ios::binary)
+        << "RIFF" << le(36 + data, 4) << "WAVEfmt " << le(16, 4) << le(1, 2) << le(1, 2)
+        << le(8000, 4) << le(16000, 4) << le(2, 2) << le(16, 2) << "data" << le(data, 4)
+        << std::string(data, '\0');
+}
+
+// SDL used to take SIGTERM and SIGINT over when its audio started, and turn them into events the
+// game never reads: after the first sound, kill or logging out no longer ended the game.
+TEST(TerminationSignals, AfterASoundTheyStillReachTheGame)
+{
+    QTemporaryDir dir;
+    const std::string wav = dir.filePath(QStringLiteral("plopp.wav")).toStdString();
+    WriteSilence(wav);
+    SdlMediaPlayer player;
+    player.setFileName(wav);
+    player.open();
+    player.play();
+    for (const int signal : {SIGTERM, SIGINT}) {
+        struct sigaction handler {};
+        ::sigaction(signal, nullptr, &handler);
+        EXPECT_EQ(handler.sa_handler, SIG_DFL) << "the sound took signal " << signal << " over";
+    }
+
+    auto* app = static_cast<GlobanaApplication*>(QCoreApplication::instance());
+    app->WatchTerminationSignals();
+    QSignalSpy requested(app, &GlobanaApplication::terminationRequested);
+    std::raise(SIGTERM);
+    ASSERT_TRUE(requested.wait(5000));
+    std::raise(SIGINT);
+    if (requested.count() < 2)
+        ASSERT_TRUE(requested.wait(5000));
+    ASSERT_EQ(requested.count(), 2);
+    EXPECT_EQ(requested[0][0].toInt(), SIGTERM);
+    EXPECT_EQ(requested[1][0].toInt(), SIGINT);
 }
 
 } // namespace
