@@ -7,12 +7,18 @@
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 
+#include "map/UKarta.h"
+#include "platform/Canvas.h"
+
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -239,12 +245,186 @@ TEST(Content, CapitalsLieInOrNearTheirCountry)
                 nearest = std::min(nearest, inside(a, static_cast<float>(p->Latitude), static_cast<float>(p->Longitude))
                                                 ? 0.0 : distanceKm(a, p->Latitude, p->Longitude));
             }
+            // A microstate's marker disk may cover its neighbour's capital (Rome in the Vatican's).
+            for (int i = 1; i <= areas.Count; ++i)
+                if (areas.Item(i).Reserved == 1 && inside(areas.Item(i), static_cast<float>(p->Latitude), static_cast<float>(p->Longitude)))
+                    nearest = 0.0;
             // the simplified coast may pass a harbour capital by a few kilometres
             if (hasOutline)
                 EXPECT_LT(nearest, 15.0) << p->Id << " lies outside " << p->Keys[1];
             for (int l = 1; l <= 5; ++l)
                 EXPECT_FALSE(p->Names[l].empty()) << p->Id;
         }
+}
+
+constexpr double CoastKm = 10.0;
+
+// The land of every country as Natural Earth's finer 10 m outlines draw it, as weighted sample
+// points (written by the content generator from a data set it does not draw the maps from).
+struct LandPoint {
+    std::string Key;
+    float Lat = 0, Lon = 0;
+    double Km2 = 0;
+    bool Sampled = true; // false: the country's parts under 20 km² together
+};
+
+const std::vector<LandPoint>& landReference()
+{
+    static const std::vector<LandPoint> points = [] {
+        std::vector<LandPoint> out;
+        QFile f(QStringLiteral(GLOBANA_LAND_REFERENCE));
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+            return out;
+        while (!f.atEnd()) {
+            const QList<QByteArray> v = f.readLine().trimmed().split(',');
+            if (v.size() != 4 || v[0].startsWith('#'))
+                continue;
+            LandPoint p;
+            p.Key = v[0].toStdString();
+            p.Sampled = !v[1].isEmpty();
+            p.Lat = v[1].toFloat();
+            p.Lon = v[2].toFloat();
+            p.Km2 = v[3].toDouble();
+            out.push_back(p);
+        }
+        return out;
+    }();
+    return points;
+}
+
+struct Share {
+    double Drawn = 0, Total = 0;
+    bool Marker = false;
+    double Of() const { return Total > 0 ? Drawn / Total : 1.0; }
+};
+
+// Share of each country's land that the file draws; `counts` picks the points that the file is
+// meant to draw (those its view shows). A point in another country's outline is left out: the
+// two sources disagree on whose it is (Crimea, Western Sahara, a border simplified), not on
+// whether it is land. A point under another country's marker disk is drawn, under the marker.
+std::map<std::string, Share> landShare(const CAreor& areas, const std::function<bool(const LandPoint&)>& counts)
+{
+    std::map<std::string, Share> out;
+    std::set<std::string> keys;
+    for (int i = 1; i <= areas.Count; ++i) {
+        keys.insert(areas.Item(i).Keys[1]);
+        if (areas.Item(i).Reserved == 1)
+            out[areas.Item(i).Keys[1]].Marker = true;
+    }
+    for (const LandPoint& p : landReference()) {
+        if (!keys.count(p.Key) || (p.Sampled && !counts(p)))
+            continue;
+        bool own = false, other = false, marker = false;
+        for (int i = 1; p.Sampled && i <= areas.Count; ++i) {
+            const CArea& a = areas.Item(i);
+            if (a.VertexCount == 0 || !inside(a, p.Lat, p.Lon))
+                continue;
+            own |= a.Keys[1] == p.Key;
+            other |= a.Keys[1] != p.Key && a.Reserved != 1;
+            marker |= a.Keys[1] != p.Key && a.Reserved == 1;
+        }
+        // A simplified coast may pass inland by up to half its step: land within CoastKm of the
+        // country's own outline is drawn, as far as a map of this scale can draw it.
+        for (int i = 1; p.Sampled && !own && !other && i <= areas.Count; ++i) {
+            const CArea& a = areas.Item(i);
+            own = a.Keys[1] == p.Key && a.VertexCount > 0 && distanceKm(a, p.Lat, p.Lon) < CoastKm;
+        }
+        // Islets under 20 km² are under a pixel on every map the files serve: not counted.
+        if (!p.Sampled || (other && !own && !marker))
+            continue;
+        Share& s = out[p.Key];
+        s.Total += p.Km2;
+        if (own || marker)
+            s.Drawn += p.Km2;
+    }
+    return out;
+}
+
+// At least 99.5 % of all land drawn, and at least 95 % of each country's unless it is a marker
+// (of the countries `ownMap` says the file is the map of).
+void expectLandDrawn(const std::map<std::string, Share>& shares, const std::string& file,
+                     const std::function<bool(const std::string&)>& ownMap)
+{
+    double drawn = 0, total = 0;
+    std::vector<std::pair<double, std::string>> lowest;
+    for (const auto& [key, s] : shares) {
+        drawn += s.Drawn;
+        total += s.Total;
+        lowest.emplace_back(s.Of(), key + (s.Marker ? " (marker)" : ""));
+        if (!s.Marker && ownMap(key))
+            EXPECT_GE(s.Of(), 0.95) << file << " draws " << 100 * s.Of() << " % of " << key;
+    }
+    std::sort(lowest.begin(), lowest.end());
+    std::printf("%s: %.2f %% of the land drawn; lowest:", file.c_str(), 100 * drawn / total);
+    for (size_t i = 0; i < std::min<size_t>(10, lowest.size()); ++i)
+        std::printf(" %s %.1f %%", lowest[i].second.c_str(), 100 * lowest[i].first);
+    std::printf("\n");
+    EXPECT_GE(drawn / total, 0.995) << file;
+}
+
+// A view's map as an exercise sets it up, to ask which points its picture shows.
+struct ViewMap {
+    Canvas Picture{1916, 1000};
+    CKarta Map;
+    ViewMap(const COvning& e)
+    {
+        Map.Target = &Picture;
+        Map.ProcessMessages = nullptr;
+        Map.TopLatitude = static_cast<float>(e.NorthLat);
+        Map.BottomLatitude = static_cast<float>(e.SouthLat);
+        Map.CentreLongitude = static_cast<float>(e.CenterLon);
+        Map.UpdateScale();
+    }
+    bool Shows(float lat, float lon) const { return Map.IsOnImage(Map.ToX(lat, lon), Map.LatitudeToY(lat)); }
+};
+
+const COvning* exerciseNumbered(int number)
+{
+    for (COvning* e = content().catalogue.First; e; e = e->Next)
+        if (e->Number == number)
+            return e;
+    return nullptr;
+}
+
+TEST(Content, TheWorldMapDrawsTheLandOfEveryCountry)
+{
+    ASSERT_GT(landReference().size(), 1000u);
+    // Europe's own map is the detailed one; the world map is every other country's.
+    const CAreor& world = *content().areas.at(1);
+    expectLandDrawn(landShare(world, [](const LandPoint&) { return true; }), "AREA1",
+                    [&](const std::string& key) { const CArea* a = world.FindByKey(key); return a && a->Keys[2] != "EUR"; });
+}
+
+TEST(Content, TheDetailedMapsDrawTheLandTheirViewsShow)
+{
+    // Europe in detail: the land its view shows.
+    const COvning* europe = exerciseNumbered(1);
+    ASSERT_TRUE(europe && europe->AreaFileNo == 2);
+    const ViewMap view(*europe);
+    const CAreor& detail = *content().areas.at(2);
+    expectLandDrawn(landShare(detail, [&](const LandPoint& p) { return view.Shows(p.Lat, p.Lon); }), "AREA2",
+                    [&](const std::string& key) { const CArea* a = detail.FindByKey(key); return a && a->Keys[2] == "EUR"; });
+    // The states and provinces: their country's land that each view shows, in any of its records.
+    const CAreor& states = *content().areas.at(3);
+    for (auto [number, country] : {std::pair{41, "USA"}, std::pair{44, "CAN"}, std::pair{47, "AUS"}, std::pair{50, "BRA"}}) {
+        const COvning* e = exerciseNumbered(number);
+        ASSERT_TRUE(e && e->AreaFileNo == 3) << number;
+        const ViewMap v(*e);
+        double drawn = 0, total = 0;
+        for (const LandPoint& p : landReference()) {
+            if (p.Key != country || !p.Sampled || !v.Shows(p.Lat, p.Lon))
+                continue;
+            total += p.Km2;
+            for (int i = 1; i <= states.Count; ++i)
+                if (states.Item(i).Keys[3] == country && states.Item(i).VertexCount > 0 &&
+                    (inside(states.Item(i), p.Lat, p.Lon) || distanceKm(states.Item(i), p.Lat, p.Lon) < CoastKm)) {
+                    drawn += p.Km2;
+                    break;
+                }
+        }
+        std::printf("AREA3 %s: %.2f %% of the land its view shows\n", country, 100 * drawn / total);
+        EXPECT_GE(drawn / total, 0.95) << country;
+    }
 }
 
 } // namespace

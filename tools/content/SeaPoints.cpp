@@ -336,8 +336,13 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
                 const int id = RegionAt(map, rasters[v], p.Latitude, p.Longitude);
                 if (id < 0)
                     continue;
-                if (rasters[v].Regions[id].Owner != i)
-                    return -1L;
+                const int owner = rasters[v].Regions[id].Owner;
+                if (owner != i) {
+                    // another part of the same country on a coarser picture does no harm
+                    if (rasters[v].Regions[id].Sea || owner <= 0 || !areas.Item(owner).HasKey(a.Keys[1]))
+                        return -1L;
+                    continue;
+                }
                 if (!seedCount[v][id] && std::find(asked.begin(), asked.end(), v) != asked.end())
                     g += rasters[v].Regions[id].Size;
             }
@@ -426,9 +431,13 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
                 else if (r.Regions[id].Sea || !areas.Item(r.Regions[id].Owner > 0 ? r.Regions[id].Owner : i).HasKey(a.Keys[1]))
                     leaks = true;
             }
-            const bool big = xe - xw >= 6 && ys - yn >= 6 && map.IsOnImage(xw, yn) && map.IsOnImage(xe, ys);
+            // A thin island that is all outline but a pixel or two has nothing to fill here.
+            bool hasRegion = false;
+            for (const Region& reg : r.Regions)
+                hasRegion |= reg.Owner == i && reg.Size >= MinSeaRegion;
+            const bool big = hasRegion && xe - xw >= 6 && ys - yn >= 6 && map.IsOnImage(xw, yn) && map.IsOnImage(xe, ys);
             if (leaks || (big && !fills))
-                bad.push_back(a.Keys[1] + (leaks ? " (fills another region)" : ""));
+                bad.push_back(a.Keys[1] + " #" + std::to_string(i) + (leaks ? " (fills another region)" : ""));
         }
         std::ostringstream line;
         line << "exercises " << Join(r.View.Numbers) << " (view " << r.View.Top << ", " << r.View.Bottom << ", "

@@ -111,6 +111,7 @@ int writeAreas(const QString& in, const std::string& out, const std::vector<Seed
             r.Keys[i] = str(keys[i]);
         names(o, r.Names);
         r.FlagFile = str(o["flag"]);
+        r.Reserved = o["marker"].toInt(); // 1 on a marker disk: the game ignores it, the content checks read it
         const QJsonObject box = o["box"].toObject();
         r.North = box["n"].toDouble();
         r.South = box["s"].toDouble();

@@ -115,10 +115,11 @@ std::string ParseRenderArguments(const QStringList& arguments, RenderOptions& op
     return {};
 }
 
-QImage RenderMap(const RenderOptions& options)
+namespace {
+
+// Loads, marks and draws as RenderMap documents; the map is left drawn on `canvas`.
+void DrawMap(const RenderOptions& options, Canvas& canvas, CKarta& map)
 {
-    Canvas canvas(options.Width, options.Height);
-    CKarta map;
     map.Target = &canvas;
     map.TargetPixelRatio = options.PixelRatio;
     map.ProcessMessages = nullptr;
@@ -156,5 +157,39 @@ QImage RenderMap(const RenderOptions& options)
         map.DrawAreaExerciseMap(options.Border);
     else
         map.DrawPlaceExerciseMap(options.Border);
+}
+
+} // namespace
+
+QImage RenderMap(const RenderOptions& options)
+{
+    Canvas canvas(options.Width, options.Height);
+    CKarta map;
+    DrawMap(options, canvas, map);
     return canvas.image();
+}
+
+std::vector<int> HintPixels(const RenderOptions& options, const std::vector<std::string>& keys)
+{
+    Canvas canvas(options.Width, options.Height);
+    CKarta map;
+    DrawMap(options, canvas, map);
+    const QImage drawn = canvas.image().convertToFormat(QImage::Format_RGB32);
+    constexpr TColor lime = 0x00FF00;
+    const QRgb limeRgb = ToQRgb(lime) | 0xFF000000u;
+    std::vector<int> out;
+    for (const std::string& key : keys) {
+        map.FillAreasWithKey(key, lime);
+        const QImage now = canvas.image().convertToFormat(QImage::Format_RGB32);
+        int lit = 0;
+        for (int y = 0; y < now.height(); ++y) {
+            const QRgb* after = reinterpret_cast<const QRgb*>(now.constScanLine(y));
+            const QRgb* before = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+            for (int x = 0; x < now.width(); ++x)
+                lit += (after[x] | 0xFF000000u) == limeRgb && (before[x] | 0xFF000000u) != limeRgb;
+        }
+        out.push_back(lit);
+        canvas.setImage(drawn);
+    }
+    return out;
 }

@@ -45,3 +45,8 @@ std::string ParseRenderArguments(const QStringList& arguments, RenderOptions& op
 // Loads the files with the game's loaders, marks the keys as an exercise does, sets or fits
 // the view and runs the area or place drawing sequence. Throws what the loaders throw.
 QImage RenderMap(const RenderOptions& options);
+
+// Pixels that each key's hint lights: the map is drawn once as RenderMap draws it, then the key's
+// included areas are filled lime from their seeds, as after a third wrong answer, and the newly
+// lime pixels are counted.
+std::vector<int> HintPixels(const RenderOptions& options, const std::vector<std::string>& keys);

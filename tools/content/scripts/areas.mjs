@@ -9,7 +9,7 @@ import * as d3 from "d3-geo";
 import { geoProject } from "d3-geo-projection";
 import { readJson, writeJson, readCsv, ringAreaKm2, pointInRing, ringDistKm, innerPoint } from "./lib.mjs";
 import { loadCountries, MERGE, fiveNames, partKey, pacific } from "./common.mjs";
-import { VIEWS, pictureRing } from "./proj.mjs";
+import { VIEWS, View, pictureRing } from "./proj.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
 const WORK = `${DIR}/work`;
@@ -109,10 +109,10 @@ function polygonsOf(geom) {
 }
 const openRing = (r) => (r.length > 1 && r[0][0] === r[r.length - 1][0] && r[0][1] === r[r.length - 1][1] ? r.slice(0, -1) : r);
 
-function record(keys, names, flag, poly) {
+function record(keys, names, flag, poly, marker = false) {
   const outer = openRing(poly[0]);
   if (outer.length > MAXV) throw new Error(`${keys[0]}: ${outer.length} vertices`);
-  return { keys, names, flag, box: boxOf(outer), rings: poly.map(openRing), vertices: outer.map(([lon, lat]) => [lat, lon]) };
+  return { keys, names, flag, box: boxOf(outer), rings: poly.map(openRing), vertices: outer.map(([lon, lat]) => [lat, lon]), ...(marker ? { marker: 1 } : {}) };
 }
 
 // Seeds of every record of a file: holes, lakes and other records lying inside (enclaves such as
@@ -136,7 +136,6 @@ function emptyRecord(keys, names, flag, center) {
 // An island in a lake (Manitoulin in Huron): the map fills the lake over everything inside its
 // shore, so such a part could never be coloured. Most of its vertices lie in one lake's ring.
 const droppedInLakes = new Set();
-const offCapital = [];
 function inLake(key, ring, lakeRings) {
   const pts = openRing(ring);
   const hit = lakeRings.some((l) => pts.filter(([x, y]) => pointInRing(x, y, l)).length >= 0.8 * pts.length);
@@ -144,35 +143,25 @@ function inLake(key, ring, lakeRings) {
   return hit;
 }
 
-// One area file from dissolved, simplified features: each country's parts largest first; parts
-// below minPart km² are dropped, but the largest part stays while it is at least minKeep km²;
-// a country left without a part keeps a record with no vertices (flag and names only).
+// One area file from the parts that simplifyParts kept, each country's parts largest first (by
+// the source's area); a country left without a part keeps a record with no vertices (flag and
+// names only).
 function buildFile(features, opt, lakeRings) {
   const out = [];
   const byKey = new Map();
   for (const f of features) {
     const k = f.properties.key;
-    if (!byKey.has(k)) byKey.set(k, { f, polys: [] });
-    byKey.get(k).polys.push(...polygonsOf(f.geometry));
+    if (!byKey.has(k)) byKey.set(k, []);
+    for (const p of polygonsOf(f.geometry)) byKey.get(k).push({ p, km2: f.properties.km2, marker: f.properties.marker });
   }
   for (const k of opt.order) {
     const meta = opt.meta(k);
-    const entry = byKey.get(k);
-    if (entry && opt.shiftPacific)
-      entry.polys = entry.polys.map((p) => (p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : p));
-    const polys = (entry ? entry.polys : []).map((p) => ({ p, a: ringAreaKm2(openRing(p[0])), n: openRing(p[0]).length }))
-      .filter((x) => x.n >= 4 && (!opt.keepPart || opt.keepPart(k, x.p)) && !inLake(k, x.p[0], lakeRings))
-      .sort((a, b) => b.a - a.a);
-    // The part that holds the capital stays whatever its size (Malabo on Bioko, Apia on Upolu).
-    const caps = capitals.get(k) || [];
-    const holdsCapital = (p) => caps.some(([lon, lat]) => pointInRing(lon, lat, p[0]) || ringDistKm(lon, lat, p[0]) < 20);
-    let kept = polys.filter((x, i) => x.a >= opt.minPart || (i === 0 && x.a >= opt.minKeep) || holdsCapital(x.p));
-    // An island state whose coarse outline lies off its capital (Majuro) is better without one.
-    const near = (p) => caps.some(([lon, lat]) => pointInRing(lon, lat, p[0]) || ringDistKm(lon, lat, p[0]) < 10);
-    if (caps.length && kept.length && kept.every((x) => x.a < opt.minPart && !near(x.p))) {
-      offCapital.push(k);
-      kept = [];
-    }
+    let parts = byKey.get(k) || [];
+    if (opt.shiftPacific)
+      parts = parts.map((x) => ({ ...x, p: x.p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? x.p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : x.p }));
+    const kept = parts.map((x) => ({ ...x, n: openRing(x.p[0]).length }))
+      .filter((x) => x.n >= 3 && (!opt.keepPart || opt.keepPart(k, x.p)) && !inLake(k, x.p[0], lakeRings))
+      .sort((a, b) => b.km2 - a.km2);
     if (kept.length === 0) {
       if (!opt.keepEmpty || (opt.emptyOnly && !opt.emptyOnly(k))) continue;
       const c = opt.center(k);
@@ -180,9 +169,139 @@ function buildFile(features, opt, lakeRings) {
       out.push(emptyRecord(meta.keys, meta.names, meta.flag, c));
       continue;
     }
-    for (const x of kept) out.push(record(meta.keys, meta.names, meta.flag, x.p));
+    for (const x of kept) out.push(record(meta.keys, meta.names, meta.flag, x.p, x.marker));
   }
   return placeSeeds(out, lakeRings);
+}
+
+// ---- markers ------------------------------------------------------------------------------
+// A country too small to find on a map that asks it (its largest part under MIN_TARGET pixels
+// across on one of `viewsOf(key)`, too thin to light MIN_LIT pixels, or no part at all) gets a marker: a disk at least DISK pixels
+// across on `diskView` (the smallest scale that asks it), around the part that holds its capital.
+// The disk is the country's area: it is cut out of every part it overlaps, the neighbours' and
+// the country's own, so that fills stay clean and a click in the disk means the country. Disks
+// that would touch are pushed apart, each no farther than keeps its part inside.
+const MIN_TARGET = 6, MIN_LIT = 19, DISK = 9, DISK_VERTICES = 28;
+const pxBox = (v, ring) => {
+  let x0 = Infinity, x1 = -Infinity, y0 = Infinity, y1 = -Infinity;
+  for (const [lon, lat] of ring) { const x = v.x(lat, lon), y = v.y(lat); x0 = Math.min(x0, x); x1 = Math.max(x1, x); y0 = Math.min(y0, y); y1 = Math.max(y1, y); }
+  return { x0, x1, y0, y1, w: x1 - x0, h: y1 - y0 };
+};
+// A part as a click target: the smaller side of its box in pixels.
+const partTarget = (v, ring) => { const b = pxBox(v, ring); return Math.min(b.w, b.h); };
+// What a fill lights is about a part's pixels less half its outline's (the outline is drawn over
+// its edge).
+const partLit = (v, ring) => {
+  const px = ring.map(([lon, lat]) => [v.x(lat, lon), v.y(lat)]);
+  let a = 0, p = 0;
+  for (let i = 0, j = px.length - 1; i < px.length; j = i++) { a += px[j][0] * px[i][1] - px[i][0] * px[j][1]; p += Math.hypot(px[i][0] - px[j][0], px[i][1] - px[j][1]); }
+  return Math.abs(a / 2) - p / 2;
+};
+const findable = (views, rings) => views.every((v) => rings.some((r) => partTarget(v, r) >= MIN_TARGET) && rings.some((r) => partLit(v, r) >= MIN_LIT));
+const markerLog = [];
+function addMarkers(name, features, keys, viewsOf, diskView, position, output) {
+  const parts = {};
+  for (const f of features) for (const p of polygonsOf(f.geometry)) (parts[f.properties.key] = parts[f.properties.key] || []).push(openRing(p[0]));
+  const disks = [];
+  for (const k of keys) {
+    const rings = parts[k] || [];
+    if (rings.length && findable(viewsOf(k), rings)) continue;
+    const target = Math.min(...viewsOf(k).map((v) => Math.max(0, ...rings.map((r) => partTarget(v, r)))));
+    const caps = capitals.get(k) || [];
+    const dist = (r) => Math.min(Infinity, ...caps.map(([lon, lat]) => (pointInRing(lon, lat, r) ? 0 : ringDistKm(lon, lat, r))));
+    const home = rings.length ? rings.reduce((a, b) => (dist(b) < dist(a) || (dist(b) === dist(a) && ringAreaKm2(b) > ringAreaKm2(a)) ? b : a)) : null;
+    let cx, cy, half = 0;
+    if (home) {
+      const b = pxBox(diskView, home);
+      cx = (b.x0 + b.x1) / 2; cy = (b.y0 + b.y1) / 2; half = Math.max(b.w, b.h) / 2;
+    } else {
+      const [lon, lat] = position(k);
+      cx = diskView.x(lat, lon); cy = diskView.y(lat);
+    }
+    const r = Math.max(DISK / 2, Math.min(half + 1, 7));
+    disks.push({ k, cx, cy, r, x0: cx, y0: cy, slack: Math.max(0.5, r - half - 0.5), target });
+  }
+  for (let round = 0; round < 50; round++) {
+    let moved = false;
+    for (const a of disks) for (const b of disks) {
+      if (a === b) continue;
+      const dx = b.cx - a.cx, dy = b.cy - a.cy, d = Math.hypot(dx, dy) || 1e-6, want = a.r + b.r + 1.5;
+      if (d >= want) continue;
+      const push = (want - d) / 2;
+      for (const [m, sgn] of [[a, -1], [b, 1]]) {
+        let nx = m.cx + (sgn * push * dx) / d, ny = m.cy + (sgn * push * dy) / d;
+        const off = Math.hypot(nx - m.x0, ny - m.y0);
+        if (off > m.slack) { nx = m.x0 + ((nx - m.x0) * m.slack) / off; ny = m.y0 + ((ny - m.y0) * m.slack) / off; }
+        moved ||= Math.abs(nx - m.cx) + Math.abs(ny - m.cy) > 1e-3;
+        m.cx = nx; m.cy = ny;
+      }
+    }
+    if (!moved) break;
+  }
+  const ringOf = (d) => {
+    const ring = [];
+    for (let i = 0; i < DISK_VERTICES; i++) {
+      const t = (2 * Math.PI * i) / DISK_VERTICES, x = d.cx + d.r * Math.cos(t), y = d.cy + d.r * Math.sin(t);
+      ring.push([+diskView.lonOf(y, x).toFixed(4), +diskView.latOf(y).toFixed(4)]);
+    }
+    ring.push(ring[0]);
+    return ring;
+  };
+  const diskFeatures = disks.map((d) => ({ type: "Feature", properties: { key: d.k, km2: 1e9, marker: 1 }, geometry: { type: "Polygon", coordinates: [ringOf(d)] } }));
+  for (const d of disks) {
+    const close = disks.filter((o) => o !== d && Math.hypot(o.cx - d.cx, o.cy - d.cy) < o.r + d.r);
+    markerLog.push(`${name} ${d.k}: disk ${(2 * d.r).toFixed(1)} px, moved ${Math.hypot(d.cx - d.x0, d.cy - d.y0).toFixed(1)} px` +
+      `${close.length ? `, overlaps ${close.map((o) => o.k).join(" ")}` : ""} (largest part ${d.target} px)`);
+  }
+  const input = `${WORK}/${name}-premarker.json`, erase = `${WORK}/${name}-disks.json`;
+  writeJson(input, { type: "FeatureCollection", features });
+  writeJson(erase, { type: "FeatureCollection", features: diskFeatures });
+  if (diskFeatures.length) mapshaper(["-i", input, "-erase", erase, "-o", output, "format=geojson", "force"]);
+  else writeJson(output, { type: "FeatureCollection", features });
+  // Slivers that a disk leaves of a part (under 5 % of it and under 300 km²) are dropped.
+  const cut = readJson(output).features.filter((f) => f.geometry).map((f) => ({ ...f, geometry: { type: "MultiPolygon",
+    coordinates: polygonsOf(f.geometry).filter((p) => { const a = ringAreaKm2(openRing(p[0])); return a >= 300 || a >= 0.05 * f.properties.km2; }) } }))
+    .filter((f) => f.geometry.coordinates.length);
+  // Disks still touching after the push: the larger gives way to the smaller (Qatar to Bahrain).
+  for (const [i, d] of disks.entries()) {
+    const smaller = disks.filter((o, j) => o !== d && Math.hypot(o.cx - d.cx, o.cy - d.cy) < o.r + d.r + 1 && (o.r < d.r || (o.r === d.r && j < i)));
+    if (!smaller.length) continue;
+    writeJson(input, { type: "FeatureCollection", features: [diskFeatures[i]] });
+    writeJson(erase, { type: "FeatureCollection", features: smaller.map((o) => diskFeatures[disks.indexOf(o)]) });
+    mapshaper(["-i", input, "-erase", erase, "-o", output, "format=geojson", "force"]);
+    diskFeatures[i] = { ...diskFeatures[i], geometry: readJson(output).features[0].geometry };
+  }
+  return [...cut, ...diskFeatures];
+}
+// An island that the date line cut (Vanua Levu, Taveuni) lies in two parts side by side once the
+// South Pacific is shifted: each has one straight edge on 180°. Joined along it, it is one record.
+function joinAtDateLine(features) {
+  const onLine = (p) => Math.abs(p[0] - 180) < 1e-9;
+  const cutEdge = (r) => r.findIndex((p, i) => onLine(p) && onLine(r[(i + 1) % r.length]));
+  const rotate = (r, i) => [...r.slice(i + 1), ...r.slice(0, i + 1)]; // the cut edge becomes the closing one
+  const parts = features.filter((f) => f.geometry).flatMap((f) => polygonsOf(f.geometry).map((p) => ({ props: f.properties, ring: openRing(p[0]) })));
+  const side = (x, west) => x.ring.some(onLine) && cutEdge(x.ring) >= 0 && x.ring.every(([lon]) => (west ? lon <= 180 + 1e-9 : lon >= 180 - 1e-9));
+  let joined = 0;
+  for (const w of parts.filter((x) => side(x, true))) {
+    const ew = rotate(w.ring, cutEdge(w.ring));
+    const e = parts.find((x) => x !== w && !x.gone && x.props.key === w.props.key && side(x, false) &&
+      Math.abs(rotate(x.ring, cutEdge(x.ring))[0][1] - ew[ew.length - 1][1]) < 0.05 &&
+      Math.abs(rotate(x.ring, cutEdge(x.ring)).at(-1)[1] - ew[0][1]) < 0.05);
+    if (!e) continue;
+    w.ring = [...ew, ...rotate(e.ring, cutEdge(e.ring))];
+    w.props = { ...w.props, km2: w.props.km2 + e.props.km2 };
+    e.gone = true;
+    joined++;
+  }
+  console.log(`parts joined across the date line: ${joined}`);
+  return parts.filter((x) => !x.gone).map((x) => ({ type: "Feature", properties: x.props, geometry: { type: "Polygon", coordinates: [[...x.ring, x.ring[0]]] } }));
+}
+
+// AREA1's parts with the South Pacific east of 180° as the file stores it, so that the markers
+// are drawn where the views show them.
+function shiftPacific(features) {
+  return features.map((f) => ({ ...f, geometry: f.geometry && { type: "MultiPolygon", coordinates: polygonsOf(f.geometry).map((p) =>
+    p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : p) } }));
 }
 
 // ---- main --------------------------------------------------------------------------------
@@ -224,53 +343,103 @@ for (const f of cut.features)
   for (const p of polygonsOf(f.geometry))
     landPolys.push((p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : p).map(openRing));
 writeJson(`${WORK}/land.json`, { land: landPolys, lakes: lakeRings });
-// Large countries need the coarse interval to stay within 500 vertices a ring; the rest keep more
-// detail, so that islands and small countries are not lost.
-const COARSE = ["RUS", "CAN", "USA", "CHN", "GRL", "AUS", "BRA", "IDN", "CHL", "ARG", "NOR", "KAZ", "IND", "MEX", "DZA", "COD", "SAU", "LBY", "SDN", "IRN", "MNG", "PER", "NER", "TCD", "AGO", "MLI", "ZAF", "COL", "ETH", "BOL", "MRT", "EGY", "TZA", "NGA", "VEN", "NAM", "MOZ", "PAK", "TUR", "CHL", "ZMB", "MMR", "AFG", "SOM", "CAF", "SSD", "UKR", "MDG", "BWA", "KEN", "FRA", "YEM", "THA", "ESP", "TKM", "CMR", "PNG", "SWE", "UZB", "MAR", "IRQ", "PRY", "ZWE", "JPN", "DEU", "FIN", "VNM", "MYS", "POL", "ITA", "PHL", "ECU", "NZL", "GBR"];
-// Simplifies with a step per key: `coarse` keys 20 km, small ones (under 30 000 km²) `small`,
-// the rest `normal`. A capital that the outline then misses (Dakar's peninsula, Abu Dhabi's
-// island) gets its country a finer step in a second run.
-function simplify(input, pre, features, coarse, normal, small, output) {
+const GROUPS = readCsv(`${DIR}/tables/island-groups.csv`);
+const inGroup = (k, ring) => GROUPS.some((g) => g.key === k && ring.every(([x, y]) => y <= +g.north && y >= +g.south && x <= +g.east && x >= +g.west)) &&
+  ringAreaKm2(ring) >= Math.min(...GROUPS.filter((g) => g.key === k && ring.every(([x, y]) => y <= +g.north && y >= +g.south && x <= +g.east && x >= +g.west)).map((g) => +g.min_km2));
+// Which parts a file draws is decided on the source, by each part's true area: simplification
+// shrinks a small island to a triangle, and its area then says nothing. A key keeps its parts of
+// at least minKm2, its largest part, the part that holds its capital and the islands of its groups
+// (tables/island-groups.csv). Then every part is simplified on its own step: `small` for parts
+// under 30 000 km², `normal` for the rest, coarsened by half again for a part whose ring would
+// pass MAXV_SIMPLIFIED vertices. A capital that the outline then misses (Dakar's peninsula, Abu
+// Dhabi's island) gets its key's parts the small step.
+const MAXV_SIMPLIFIED = 480;
+function simplifyParts(input, pre, minKm2, { normal, small, full = () => false }, output) {
+  const exploded = output.replace(/\.json$/, "-parts.json");
+  mapshaper(["-i", input, ...pre, "-dissolve", "key", "-explode", "-o", exploded, "format=geojson", "force"]);
+  const parts = readJson(exploded).features.filter((f) => f.geometry && f.geometry.type === "Polygon");
   const byKey = {};
-  for (const f of features) for (const p of polygonsOf(f.geometry)) (byKey[f.properties.key] = byKey[f.properties.key] || []).push(openRing(p[0]));
-  const step = {};
-  for (const [k, rings] of Object.entries(byKey))
-    step[k] = coarse.includes(k) ? 20000 : rings.reduce((a, r) => a + ringAreaKm2(r), 0) < 30000 ? small : normal;
-  const run = () => mapshaper(["-i", input, ...pre, "-dissolve", "key", "-simplify", "variable",
-    `interval=(${JSON.stringify(step).replace(/"/g, "'")})[key] || ${normal}`, "keep-shapes", "-o", output, "format=geojson", "force"]);
-  run();
-  const missed = [];
-  const rings = {};
-  for (const f of readJson(output).features) for (const p of polygonsOf(f.geometry)) (rings[f.properties.key] = rings[f.properties.key] || []).push(openRing(p[0]));
-  for (const k of Object.keys(byKey)) {
+  for (const f of parts) (byKey[f.properties.key] = byKey[f.properties.key] || []).push(f);
+  const kept = [];
+  for (const [k, fs] of Object.entries(byKey)) {
     const caps = capitals.get(k) || [];
-    if (caps.length && !caps.some(([lon, lat]) => (rings[k] || []).some((r) => pointInRing(lon, lat, r) || ringDistKm(lon, lat, r) < 5))) missed.push(k);
+    const area = (f) => ringAreaKm2(openRing(f.geometry.coordinates[0]));
+    const largest = fs.reduce((a, b) => (area(b) > area(a) ? b : a));
+    for (const f of fs) {
+      const ring = openRing(f.geometry.coordinates[0]);
+      const a = area(f);
+      if (a >= minKm2 || f === largest || inGroup(k, ring) || caps.some(([lon, lat]) => pointInRing(lon, lat, ring) || ringDistKm(lon, lat, ring) < 20))
+        kept.push({ ...f, properties: { key: k, km2: a, iv: a < 30000 ? small : normal } });
+    }
+    // An archipelago state whose part's map is this file and that has less than 95 % of its land
+    // keeps its next largest islands until it has 97.5 % by this source (95 % by a finer one).
+    if (full(k, fs.map((f) => openRing(f.geometry.coordinates[0])))) {
+      const total = fs.reduce((t, f) => t + area(f), 0);
+      const before = kept.length;
+      let have = kept.filter((f) => f.properties.key === k).reduce((t, f) => t + f.properties.km2, 0);
+      for (const f of [...fs].sort((x, y) => area(y) - area(x))) {
+        if (have >= (kept.length > before ? 0.975 : 0.95) * total) break;
+        if (kept.some((q) => q.geometry === f.geometry)) continue;
+        kept.push({ ...f, properties: { key: k, km2: area(f), iv: small } });
+        have += area(f);
+      }
+      if (kept.length > before) console.log(`${k}: ${kept.length - before} more islands for 97.5 % of its land`);
+    }
   }
+  const keptFile = output.replace(/\.json$/, "-kept.json");
+  const run = () => {
+    writeJson(keptFile, { type: "FeatureCollection", features: kept });
+    mapshaper(["-i", keptFile, "-simplify", "variable", "interval=iv", "keep-shapes", "-o", output, "format=geojson", "force"]);
+    return readJson(output).features;
+  };
+  let out = run();
+  for (let round = 0; round < 8; round++) {
+    const long = out.map((f, i) => [i, Math.max(0, ...polygonsOf(f.geometry).map((p) => p[0].length))]).filter(([, n]) => n > MAXV_SIMPLIFIED);
+    if (!long.length) break;
+    for (const [i] of long) kept[i].properties.iv = Math.round(kept[i].properties.iv * 1.5);
+    out = run();
+  }
+  const rings = {};
+  for (const f of out) for (const p of polygonsOf(f.geometry)) (rings[f.properties.key] = rings[f.properties.key] || []).push(openRing(p[0]));
+  const missed = Object.keys(byKey).filter((k) => {
+    const caps = capitals.get(k) || [];
+    return caps.length && !caps.some(([lon, lat]) => (rings[k] || []).some((r) => pointInRing(lon, lat, r) || ringDistKm(lon, lat, r) < 5));
+  });
   if (!missed.length) return;
-  for (const k of missed) step[k] = Math.min(step[k], small);
+  for (const f of kept) if (missed.includes(f.properties.key)) f.properties.iv = Math.min(f.properties.iv, small);
   console.log(`finer outlines for the capitals of ${missed.join(" ")}`);
   run();
 }
-simplify(`${WORK}/world-cut.json`, [], cut.features, COARSE, 8000, 3000, `${WORK}/world20.json`);
+// Countries whose map is the world file (all but Europe's) keep 95 % of their land, unless the
+// world map shows them as a marker anyway.
+const worldView = new View(...VIEWS.WORLD);
+simplifyParts(`${WORK}/world-cut.json`, [], 1000, { normal: 8000, small: 3000,
+  full: (k, rings) => byIso3[k].part !== "EUR" && findable([worldView], rings) }, `${WORK}/world20.json`);
 // AREA2 holds what the Europe view shows, with a margin: land cut off inside the picture would
 // be taken for sea.
 const clipFile = (name, views) => {
   writeJson(`${WORK}/${name}`, { type: "FeatureCollection", features: views.map((v) => ({ type: "Feature", properties: {}, geometry: { type: "Polygon", coordinates: [pictureRing(v, 3)] } })) });
   return `${WORK}/${name}`;
 };
-const EUROPE_COARSE = ["RUS", "KAZ", "GRL", "NOR"];
-mapshaper(["-i", `${WORK}/world-cut.json`, "-clip", clipFile("clip-europe.json", [VIEWS.EUR]), "-dissolve", "key",
-  "-simplify", "variable", `interval=${JSON.stringify(EUROPE_COARSE).replace(/"/g, "'")}.includes(key) ? 12000 : 7000`, "keep-shapes",
-  "-o", `${WORK}/europe7.json`, "format=geojson", "force"]);
+simplifyParts(`${WORK}/world-cut.json`, ["-clip", clipFile("clip-europe.json", [VIEWS.EUR])], 300,
+  { normal: 7000, small: 2000 }, `${WORK}/europe7.json`);
 
 const order = countries.map((c) => c.iso3).sort();
 const meta = (k) => { const c = byIso3[k]; return { keys: [k, partKey(c.part), ""], names: c.names, flag: `${c.iso2.toLowerCase()}.bmp` }; };
 const center = (k) => centers[k] || (k === "VAT" ? [12.4534, 41.9029] : null);
 
-const area1 = buildFile(readJson(`${WORK}/world20.json`).features, { order, meta, center, minPart: 2500, minKeep: 800, keepEmpty: true, shiftPacific: true }, lakeRings);
+const world = worldView;
+const partView = Object.fromEntries(Object.entries(VIEWS).filter(([k]) => k.length === 3).map(([k, v]) => [k, new View(...v)]));
+const capitalOrCentre = (k) => (capitals.get(k) || [])[0] || center(k);
+const area1Parts = addMarkers("area1", joinAtDateLine(shiftPacific(readJson(`${WORK}/world20.json`).features)), order,
+  (k) => [world, ...(byIso3[k].part !== "EUR" ? [partView[byIso3[k].part]] : [])], world, capitalOrCentre, `${WORK}/world-markers.json`);
+const area1 = buildFile(area1Parts, { order, meta, center, keepEmpty: true }, lakeRings);
 const area2Keys = new Set(readJson(`${WORK}/europe7.json`).features.map((f) => f.properties.key));
 for (const c of countries) if (c.part === "EUR") area2Keys.add(c.iso3); // microstates without polygons too
-const area2 = buildFile(readJson(`${WORK}/europe7.json`).features, { order: order.filter((k) => area2Keys.has(k)), meta, center, minPart: 300, minKeep: 100, keepEmpty: true }, lakeRings);
+const europe = partView.EUR;
+const area2Parts = addMarkers("area2", readJson(`${WORK}/europe7.json`).features, order.filter((k) => area2Keys.has(k) && byIso3[k].part === "EUR"),
+  () => [europe], europe, capitalOrCentre, `${WORK}/europe-markers.json`);
+const area2 = buildFile(area2Parts, { order: order.filter((k) => area2Keys.has(k)), meta, center, keepEmpty: true }, lakeRings);
 
 // States and provinces, with the neighbouring countries of the same Natural Earth release drawn
 // around them (never asked: they are context, keyed by their ISO code and the group "CTX").
@@ -314,7 +483,7 @@ for (const inner of st.features) {
   }
 }
 writeJson(`${WORK}/states-in.json`, { type: "FeatureCollection", features: [...st.features, ...ctx.features] });
-simplify(`${WORK}/states-in.json`, [], st.features, [], 8000, 2000, `${WORK}/states8.json`);
+simplifyParts(`${WORK}/states-in.json`, [], 1000, { normal: 8000, small: 2000 }, `${WORK}/states8.json`);
 const subByCode = Object.fromEntries(subs.map((r) => [r.code, r]));
 const ctxKeys = [...new Set(ctx.features.map((f) => f.properties.key))].sort();
 const area3 = buildFile(readJson(`${WORK}/states8.json`).features, {
@@ -323,7 +492,7 @@ const area3 = buildFile(readJson(`${WORK}/states8.json`).features, {
     ? { keys: [k, subByCode[k].group, { US: "USA", CA: "CAN", AU: "AUS", BR: "BRA" }[k.slice(0, 2)]], names: fiveNames(subByCode[k]), flag: "" }
     : { keys: [k, "CTX", ""], names: byIso3[k].names, flag: "" },
   center: (k) => centers[k],
-  minPart: 2000, minKeep: 100, keepEmpty: true, emptyOnly: (k) => !!subByCode[k],
+  keepEmpty: true, emptyOnly: (k) => !!subByCode[k],
   // Alaska's islands beyond 180° are left out: they would stretch its box round the globe.
   keepPart: (k, p) => (k === "US-AK" ? p[0].every(([lon]) => lon < 0) : true),
 }, lakeRings);
@@ -336,6 +505,6 @@ writeJson(`${WORK}/AREA3.json`, area3);
 writeJson(`${WORK}/Vatten.json`, lakesOut);
 const stat = (n, a) => console.log(`${n}: ${a.length} records, ${a.reduce((s, r) => s + r.vertices.length, 0)} vertices, max ${Math.max(...a.map((r) => r.vertices.length))}, empty ${a.filter((r) => !r.vertices.length).map((r) => r.keys[0]).join(" ")}`);
 stat("AREA1", area1); stat("AREA2", area2); stat("AREA3", area3); stat("Vatten", lakesOut);
-console.log(`outlines left out as they miss the capital: ${offCapital.join(" ") || "none"}`);
+for (const l of markerLog) console.log(`marker ${l}`);
 console.log(`parts left out as islands in lakes: ${[...droppedInLakes].sort().join(" ") || "none"}`);
 console.log(`areas: ${((Date.now() - t0) / 1000).toFixed(1)} s`);

@@ -27,7 +27,8 @@ const T = {
   flags: ["flaggor", "flags", "drapeaux", "Flaggen", "banderas"],
   multi: ["huvudstäder (flerval)", "capitals (multiple choice)", "capitales (choix multiple)", "Hauptstädte (Mehrfachauswahl)", "capitales (opción múltiple)"],
   big: ["stora länder", "large countries", "grands pays", "große Länder", "países grandes"],
-  small: ["mindre länder", "smaller countries", "petits pays", "kleinere Länder", "países pequeños"],
+  medium: ["medelstora länder", "medium-sized countries", "pays moyens", "mittelgroße Länder", "países medianos"],
+  small: ["små länder", "small countries", "petits pays", "kleine Länder", "países pequeños"],
   part: ["del", "part", "partie", "Teil", "parte"],
 };
 // "Europe: countries" in each language's punctuation (French puts a space before the colon).
@@ -48,10 +49,10 @@ function add(e) {
       // asked areas must have an outline and lie on the picture (an island group may lose parts)
       if (rs.length === 0) return false; // a microstate without outline in this file
       ok = rs.some((r) => v.boxShows(r.box));
-      // too small to click: under 3 pixels across on this picture (asked where it shows larger)
+      // too small to click: under 6 pixels across on this picture (the area file gives it a marker)
       const span = (r) => { const xs = r.vertices.map(([la, lo]) => v.x(la, lo)), ys = r.vertices.map(([la]) => v.y(la));
         return Math.min(Math.max(...xs) - Math.min(...xs), Math.max(...ys) - Math.min(...ys)); };
-      if (ok && !rs.some((r) => span(r) >= 3)) { tiny.push(`${e.number} ${s}:${Math.max(...rs.map(span))}`); return false; }
+      if (ok && !rs.some((r) => span(r) >= 6)) { tiny.push(`${e.number} ${s}:${Math.max(...rs.map(span))}`); return false; }
     } else if (e.kind === "FLAGG") {
       ok = recs.some((r) => r.keys[0] === s && r.flag);
     } else if (e.kind === "MULTI") {
@@ -66,6 +67,10 @@ function add(e) {
     return ok;
   });
   if (keep.length > 100) throw new Error(`exercise ${e.number}: ${keep.length} selectors`);
+  // Every country is a question of its part's and of a world area exercise: one that could not be
+  // answered on its map is a fault of the area file, not something to leave out quietly.
+  if (e.kind === "AREA" && e.areaFile !== 3 && keep.length < e.selectors.length)
+    throw new Error(`exercise ${e.number} cannot ask ${e.selectors.filter((s) => !keep.includes(s)).join(" ")}`);
   exercises.push({ ...e, selectors: keep });
 }
 
@@ -84,11 +89,14 @@ for (const [code, p] of Object.entries(PARTS)) {
 }
 // The whole world: more countries than one exercise may hold, so split by size or in halves.
 const w = { part: "*", areaFile: 1, view: WORLD.view };
-const sizeOf = (k) => area[1].filter((r) => r.keys[0] === k).reduce((s, r) => s + (r.box.n - r.box.s) * (r.box.e - r.box.w), 0);
-const withPoly = countries.map((c) => c.iso3).filter((k) => area[1].some((r) => r.keys[0] === k && r.vertices.length));
-const bySize = [...withPoly].sort((a, b) => sizeOf(b) - sizeOf(a));
-add({ ...w, kind: "AREA", number: 31, names: title(WORLD.names, T.big), selectors: bySize.slice(0, 90) });
-add({ ...w, kind: "AREA", number: 32, names: title(WORLD.names, T.small), selectors: bySize.slice(90) });
+const sizeOf = (k) => area[1].filter((r) => r.keys[0] === k && !r.marker).reduce((s, r) => s + (r.box.n - r.box.s) * (r.box.e - r.box.w), 0);
+const bySize = countries.map((c) => c.iso3).sort((a, b) => sizeOf(b) - sizeOf(a) || (a < b ? -1 : 1));
+// Every country in one of three world exercises by size (at most 100 questions each); the
+// third comes later in the numbering but next to the others in the menu.
+const sizeThird = Math.ceil(bySize.length / 3);
+add({ ...w, kind: "AREA", number: 31, names: title(WORLD.names, T.big), selectors: bySize.slice(0, sizeThird) });
+add({ ...w, kind: "AREA", number: 32, names: title(WORLD.names, T.medium), selectors: bySize.slice(sizeThird, 2 * sizeThird) });
+add({ ...w, kind: "AREA", number: 53, names: title(WORLD.names, T.small), selectors: bySize.slice(2 * sizeThird) });
 add({ ...w, kind: "ORT", number: 33, names: title(WORLD.names, T.capitals), flag1: 1, level: 0, selectors: ["EUR", "NAC", "SYD", "ASI", "AFR", ...inPart("AUS")] });
 const all = countries.map((c) => c.iso3);
 const third = Math.ceil(all.length / 3);

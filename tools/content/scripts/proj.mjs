@@ -28,7 +28,7 @@ export class View {
 // The views of the exercises: top latitude, bottom latitude, centre longitude.
 export const VIEWS = {
   EUR: [71.5, 34, 15], NOR: [85, 5, -95], SYD: [14, -57, -60], ASI: [56, -11, 90], AFR: [38.5, -36, 18], AUS: [12, -48, 155],
-  WORLD: [84, -84, 10],
+  WORLD: [84, -84, 28],
   "USA-ST": [72, 17, -115], "CAN-PR": [84, 40, -96], "AUS-ST": [-8, -45, 134], "BRA-ST": [7, -35, -53],
 };
 
