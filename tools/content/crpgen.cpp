@@ -251,16 +251,25 @@ int main(int argc, char** argv)
             }
             std::printf("%s.crp: %d records, %d vertices\n", name, n, vertices);
         }
-        for (const char* name : {"Ort1", "Ort2"}) {
+        // Ort1 and Ort2, and the place files of the views whose dots were moved apart (Ort3 …);
+        // a place file of an earlier run that no view has now is removed.
+        QStringList placeFiles;
+        for (const QString& f : QDir(work).entryList({"Ort*.json"}, QDir::Files, QDir::Name))
+            placeFiles << f.chopped(5);
+        for (const QString& f : QDir(QString::fromStdString(content)).entryList({"Ort*.crp"}, QDir::Files))
+            if (!placeFiles.contains(f.chopped(4)))
+                QFile::remove(QString::fromStdString(content) + "/" + f);
+        for (const QString& placeFile : placeFiles) {
+            const std::string name = placeFile.toStdString();
             const std::string path = content + "/" + name + ".crp";
-            const int n = writePlaces(work + "/" + name + ".json", path);
+            const int n = writePlaces(work + "/" + placeFile + ".json", path);
             COrter list;
             list.LoadFromFile(path);
             int count = 0;
             for (COrt* p = list.First; p; p = p->Next)
                 ++count;
-            check(count == n, std::string(name) + " place count");
-            std::printf("%s.crp: %d places\n", name, n);
+            check(count == n, name + " place count");
+            std::printf("%s.crp: %d places\n", name.c_str(), n);
         }
         const std::string path = content + "/Ovning.crp";
         const int n = writeCatalogue(work + "/Ovning.json", path);

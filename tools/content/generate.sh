@@ -15,6 +15,7 @@ Rscript scripts/states50.R "$WORK/states50.json" "$WORK/countries50.json"
 node scripts/places.mjs
 node scripts/areas.mjs
 node scripts/catalogue.mjs
+node scripts/spread.mjs
 node scripts/landref.mjs
 if [ ! -f "$BUILD/build.ninja" ] && [ ! -f "$BUILD/Makefile" ]; then
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release

@@ -8,11 +8,14 @@ const interpolate = (v, fl, fh, tl, th) => { const h = f32(fh + 1e-8); const q =
 export class View {
   constructor(top, bottom, centre) { this.top = f32(top); this.bottom = f32(bottom); this.centre = f32(centre); this.updateScale(); }
   updateScale() { this.scale = rint(Math.abs((this.top + this.bottom) / 2) / 90 * 50) + 90; }
-  y(lat) { lat = Math.max(-90, Math.min(90, lat)); return rint(H - interpolate(f32(lat), this.bottom, this.top, 0, H)); }
-  x(lat, lon) {
+  y(lat) { return rint(this.yf(lat)); }
+  x(lat, lon) { return rint(this.xf(lat, lon)); }
+  // The same before rounding to whole pixels.
+  yf(lat) { lat = Math.max(-90, Math.min(90, lat)); return H - interpolate(f32(lat), this.bottom, this.top, 0, H); }
+  xf(lat, lon) {
     lat = f32(lat); const p = f32(H / (this.top - this.bottom)); const d = f32(f32(lon) - this.centre);
-    if (lat === 90 || lat === -90) return rint(W / 2);
-    return rint(Math.sqrt(8100 - lat * lat) * d / this.scale * p + W / 2);
+    if (lat === 90 || lat === -90) return W / 2;
+    return Math.sqrt(8100 - lat * lat) * d / this.scale * p + W / 2;
   }
   latOf(y) { return Math.max(-90, Math.min(90, interpolate(y, 0, H, this.top, this.bottom))); }
   lonOf(y, x) {
