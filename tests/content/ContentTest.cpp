@@ -505,4 +505,55 @@ TEST(Content, EveryCapitalIsAskedInItsPartOfTheWorldAndInTheWorld)
     EXPECT_GE(capitals, 197);
 }
 
+// Pixels from a point to an area's outline on a map.
+double pixelsToOutline(const CKarta& map, const CArea& a, float lat, float lon)
+{
+    const double x = map.ToX(lat, lon), y = map.LatitudeToY(lat);
+    double best = 1e9;
+    for (int i = 0; i < a.VertexCount; ++i) {
+        const GeoPoint& p = a.Vertices.data()[i];
+        const GeoPoint& q = a.Vertices.data()[(i + 1) % a.VertexCount];
+        const double ax = map.ToX(p.Latitude, p.Longitude) - x, ay = map.LatitudeToY(p.Latitude) - y;
+        const double dx = map.ToX(q.Latitude, q.Longitude) - x - ax, dy = map.LatitudeToY(q.Latitude) - y - ay;
+        const double l2 = dx * dx + dy * dy;
+        const double t = l2 > 0 ? std::clamp(-(ax * dx + ay * dy) / l2, 0.0, 1.0) : 0.0;
+        best = std::min(best, std::hypot(ax + t * dx, ay + t * dy));
+    }
+    return best;
+}
+
+// Every dot lies on its own country's (or state's) land as its map draws it, a coastal city
+// within 2 pixels of it, and in no other country's outline. A marker disk may cover a
+// neighbour's city: that is what a disk around a microstate does (Rome in the Vatican's).
+TEST(Content, EveryPlaceLiesOnItsOwnLandAsDrawn)
+{
+    const Content& c = content();
+    for (COvning* e = c.catalogue.First; e; e = e->Next) {
+        if (e->Kind != "ORT")
+            continue;
+        SCOPED_TRACE("exercise " + std::to_string(e->Number));
+        const CAreor& areas = *c.areas.at(e->AreaFileNo);
+        const ViewMap view(*e);
+        for (const COrt* p : placesOf(*c.places.at(e->PlaceFileNo), *e)) {
+            const auto lat = static_cast<float>(p->Latitude), lon = static_cast<float>(p->Longitude);
+            // the area a click on the dot would mean: an enclave before the area around it
+            const CArea* owner = nullptr;
+            double nearOwn = 1e9;
+            for (int i = 1; i <= areas.Count; ++i) {
+                const CArea& a = areas.Item(i);
+                if (a.VertexCount == 0)
+                    continue;
+                if (inside(a, lat, lon) && (!owner || a.North < owner->North))
+                    owner = &a;
+                if (a.Keys[1] == p->Keys[1])
+                    nearOwn = std::min(nearOwn, pixelsToOutline(view.Map, a, lat, lon));
+            }
+            if (owner && owner->Keys[1] != p->Keys[1])
+                EXPECT_EQ(owner->Reserved, 1) << p->Id << " lies in " << owner->Keys[1];
+            else
+                EXPECT_TRUE(owner || nearOwn <= 2.0) << p->Id << " lies " << nearOwn << " px off " << p->Keys[1];
+        }
+    }
+}
+
 } // namespace

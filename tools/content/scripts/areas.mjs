@@ -22,6 +22,10 @@ const capitals = new Map();
 for (const p of [...readJson(`${WORK}/Ort1.json`), ...readJson(`${WORK}/Ort2.json`)])
   if (p.a) capitals.set(p.keys[0], [...(capitals.get(p.keys[0]) || []), [p.lon, p.lat]]);
 const byIso3 = Object.fromEntries(countries.map((c) => [c.iso3, c]));
+// Capitals and cities by the key of their country or state: a simplified outline should hold them.
+const holds = new Map();
+for (const p of [...readJson(`${WORK}/Ort1.json`), ...readJson(`${WORK}/Ort2.json`)])
+  holds.set(p.keys[0], [...(holds.get(p.keys[0]) || []), [p.lon, p.lat]]);
 
 function mapshaper(args) {
   execFileSync(MAPSHAPER, ["-quiet", ...args], { stdio: ["ignore", "inherit", "inherit"] });
@@ -399,16 +403,23 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false }
     for (const [i] of long) kept[i].properties.iv = Math.round(kept[i].properties.iv * 1.5);
     out = run();
   }
+  // A capital or city that the outline then misses by more than 5 km (Dakar's peninsula, Abu
+  // Dhabi's island, Geneva at the end of its lake) gets its country the small step, unless a ring
+  // would then pass MAXV_SIMPLIFIED.
   const rings = {};
   for (const f of out) for (const p of polygonsOf(f.geometry)) (rings[f.properties.key] = rings[f.properties.key] || []).push(openRing(p[0]));
-  const missed = Object.keys(byKey).filter((k) => {
-    const caps = capitals.get(k) || [];
-    return caps.length && !caps.some(([lon, lat]) => (rings[k] || []).some((r) => pointInRing(lon, lat, r) || ringDistKm(lon, lat, r) < 5));
-  });
+  const misses = (k, pts) => pts.some(([lon, lat]) => !(rings[k] || []).some((r) => pointInRing(lon, lat, r) || ringDistKm(lon, lat, r) < 5));
+  const missed = Object.keys(byKey).filter((k) => misses(k, (capitals.get(k) || []).slice(0, 1)) || misses(k, holds.get(k) || []));
   if (!missed.length) return;
+  const before = kept.map((f) => f.properties.iv);
   for (const f of kept) if (missed.includes(f.properties.key)) f.properties.iv = Math.min(f.properties.iv, small);
-  console.log(`finer outlines for the capitals of ${missed.join(" ")}`);
-  run();
+  out = run();
+  const tooLong = new Set(out.filter((f) => Math.max(0, ...polygonsOf(f.geometry).map((p) => p[0].length)) > MAXV_SIMPLIFIED).map((f) => f.properties.key));
+  if (tooLong.size) {
+    kept.forEach((f, i) => { if (tooLong.has(f.properties.key)) f.properties.iv = before[i]; });
+    run();
+  }
+  console.log(`finer outlines for the capitals and cities of ${missed.filter((k) => !tooLong.has(k)).join(" ")}`);
 }
 // Countries whose map is the world file (all but Europe's) keep 95 % of their land, unless the
 // world map shows them as a marker anyway.

@@ -2,7 +2,7 @@
 // Selectors that could not be answered on the exercise's map (an area or place off the picture,
 // an area too small to click) are left out and listed.
 import { readJson, writeJson, readCsv } from "./lib.mjs";
-import { loadCountries } from "./common.mjs";
+import { loadCountries, partKey } from "./common.mjs";
 import { View, VIEWS } from "./proj.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
@@ -67,6 +67,8 @@ function add(e) {
     return ok;
   });
   if (keep.length > 100) throw new Error(`exercise ${e.number}: ${keep.length} selectors`);
+  if (e.kind === "ORT" && keep.length < e.selectors.length && e.selectors.length === 1)
+    throw new Error(`exercise ${e.number}: places off its picture`);
   // Every country is a question of its part's and of a world area exercise: one that could not be
   // answered on its map is a fault of the area file, not something to leave out quietly.
   if (e.kind === "AREA" && e.areaFile !== 3 && keep.length < e.selectors.length)
@@ -82,7 +84,9 @@ for (const [code, p] of Object.entries(PARTS)) {
   add({ ...base, kind: "AREA", number: n, names: title(p.names, T.countries), selectors: keys });
   // Places by country key, so that a capital off the picture (Samoa seen from Australia) is left out.
   add({ ...base, kind: "ORT", number: n + 1, names: title(p.names, T.capitals), flag1: 1, level: 1, selectors: keys });
-  add({ ...base, kind: "ORT", number: n + 2, names: title(p.names, T.cities), flag2: 1, level: 4, selectors: keys });
+  // Cities by the world part they are asked in (Istanbul in Europe, Novosibirsk in Asia); a
+  // city off the part's picture is a fault of the table.
+  add({ ...base, kind: "ORT", number: n + 2, names: title(p.names, T.cities), flag2: 1, level: 4, selectors: [partKey(code)] });
   add({ ...base, kind: "FLAGG", number: n + 3, names: title(p.names, T.flags), selectors: keys });
   add({ ...base, kind: "MULTI", number: n + 4, names: title(p.names, T.multi), flag1: 1, level: 1, selectors: keys });
   n += 5;

