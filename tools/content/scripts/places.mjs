@@ -61,6 +61,19 @@ for (const r of readCsv(`${DIR}/tables/cities.csv`)) {
     keys: [r.iso3, partKey(r.part || c.part), "CITY"], lat: r.lat ? +r.lat : +src.lat, lon: pacific(r.lat ? +r.lat : +src.lat, r.lat ? +r.lon : +src.lng) });
 }
 
+// The world's largest cities: every place of 12 million people or more by the SimpleMaps World
+// Cities population, 34 of them, asked together by the key "BIG" in place of "CAP" or "CITY".
+const BIG = 12e6;
+for (const r of readCsv(`${DIR}/tables/cities.csv`)) {
+  const src = find(r.src_iso3 || r.iso3, r.source);
+  if (src && +src.population >= BIG) ort1.find((p) => p.id === `CITY-${r.iso3}-${r.source}`).keys[2] = "BIG";
+}
+for (const p of ort1) if (capitalPopulation[p.id] >= BIG) p.keys[2] = "BIG";
+const biggest = [...cities].filter((c) => +c.population >= BIG);
+const missing = biggest.filter((c) => !ort1.some((p) => p.keys[2] === "BIG" && Math.abs(p.lat - c.lat) < 0.3 && Math.abs(p.lon - c.lng) < 0.3));
+if (missing.length) throw new Error(`cities of 12 million without a row: ${missing.map((c) => c.city_ascii).join(", ")}`);
+console.log(`largest cities: ${ort1.filter((p) => p.keys[2] === "BIG").length}`);
+
 const ort2 = [];
 for (const r of readCsv(`${DIR}/tables/subdivisions.csv`)) {
   if (!r.capital) continue; // the District of Columbia has no capital of its own
