@@ -215,20 +215,29 @@ TEST(Content, SeaPointsLieOutsideEveryArea)
 }
 
 // Kilometres from a position to an outline (locally flat: fine for a few kilometres).
+// Distance from a point to an area's outline, the outline's vertices given relative to the point
+// by `offset` in a plane where distances are measured.
+template <typename Offset>
+double distanceToOutline(const CArea& a, Offset offset)
+{
+    double best = 1e9;
+    for (int i = 0; i < a.VertexCount; ++i) {
+        const auto [ax, ay] = offset(a.Vertices.data()[i]);
+        const auto [bx, by] = offset(a.Vertices.data()[(i + 1) % a.VertexCount]);
+        const double dx = bx - ax, dy = by - ay;
+        const double l2 = dx * dx + dy * dy;
+        const double t = l2 > 0 ? std::clamp(-(ax * dx + ay * dy) / l2, 0.0, 1.0) : 0.0;
+        best = std::min(best, std::hypot(ax + t * dx, ay + t * dy));
+    }
+    return best;
+}
+
 double distanceKm(const CArea& a, double lat, double lon)
 {
     const double k = std::cos(lat * 3.141592653589793 / 180.0);
-    double best = 1e9;
-    for (int i = 0; i < a.VertexCount; ++i) {
-        const GeoPoint& p = a.Vertices.data()[i];
-        const GeoPoint& q = a.Vertices.data()[(i + 1) % a.VertexCount];
-        const double ax = (p.Longitude - lon) * k, ay = p.Latitude - lat;
-        const double dx = (q.Longitude - p.Longitude) * k, dy = q.Latitude - p.Latitude;
-        const double l2 = dx * dx + dy * dy;
-        const double t = l2 > 0 ? std::clamp(-(ax * dx + ay * dy) / l2, 0.0, 1.0) : 0.0;
-        best = std::min(best, std::hypot(ax + t * dx, ay + t * dy) * 111.32);
-    }
-    return best;
+    return 111.32 * distanceToOutline(a, [&](const GeoPoint& p) {
+        return std::pair<double, double>{(p.Longitude - lon) * k, p.Latitude - lat};
+    });
 }
 
 TEST(Content, CapitalsLieInOrNearTheirCountry)
@@ -508,18 +517,10 @@ TEST(Content, EveryCapitalIsAskedInItsPartOfTheWorldAndInTheWorld)
 // Pixels from a point to an area's outline on a map.
 double pixelsToOutline(const CKarta& map, const CArea& a, float lat, float lon)
 {
-    const double x = map.ToX(lat, lon), y = map.LatitudeToY(lat);
-    double best = 1e9;
-    for (int i = 0; i < a.VertexCount; ++i) {
-        const GeoPoint& p = a.Vertices.data()[i];
-        const GeoPoint& q = a.Vertices.data()[(i + 1) % a.VertexCount];
-        const double ax = map.ToX(p.Latitude, p.Longitude) - x, ay = map.LatitudeToY(p.Latitude) - y;
-        const double dx = map.ToX(q.Latitude, q.Longitude) - x - ax, dy = map.LatitudeToY(q.Latitude) - y - ay;
-        const double l2 = dx * dx + dy * dy;
-        const double t = l2 > 0 ? std::clamp(-(ax * dx + ay * dy) / l2, 0.0, 1.0) : 0.0;
-        best = std::min(best, std::hypot(ax + t * dx, ay + t * dy));
-    }
-    return best;
+    const int x = map.ToX(lat, lon), y = map.LatitudeToY(lat);
+    return distanceToOutline(a, [&](const GeoPoint& p) {
+        return std::pair<double, double>{map.ToX(p.Latitude, p.Longitude) - x, map.LatitudeToY(p.Latitude) - y};
+    });
 }
 
 // Every dot lies on its own country's (or state's) land as its map draws it, a coastal city

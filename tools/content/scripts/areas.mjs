@@ -160,10 +160,7 @@ function buildFile(features, opt, lakeRings) {
   }
   for (const k of opt.order) {
     const meta = opt.meta(k);
-    let parts = byKey.get(k) || [];
-    if (opt.shiftPacific)
-      parts = parts.map((x) => ({ ...x, p: x.p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? x.p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : x.p }));
-    const kept = parts.map((x) => ({ ...x, n: openRing(x.p[0]).length }))
+    const kept = (byKey.get(k) || []).map((x) => ({ ...x, n: openRing(x.p[0]).length }))
       .filter((x) => x.n >= 3 && (!opt.keepPart || opt.keepPart(k, x.p)) && !inLake(k, x.p[0], lakeRings))
       .sort((a, b) => b.km2 - a.km2);
     if (kept.length === 0) {
@@ -303,9 +300,9 @@ function joinAtDateLine(features) {
 
 // AREA1's parts with the South Pacific east of 180° as the file stores it, so that the markers
 // are drawn where the views show them.
+const shiftPolygon = (p) => (p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : p);
 function shiftPacific(features) {
-  return features.map((f) => ({ ...f, geometry: f.geometry && { type: "MultiPolygon", coordinates: polygonsOf(f.geometry).map((p) =>
-    p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : p) } }));
+  return features.map((f) => ({ ...f, geometry: f.geometry && { type: "MultiPolygon", coordinates: polygonsOf(f.geometry).map(shiftPolygon) } }));
 }
 
 // ---- main --------------------------------------------------------------------------------
@@ -345,11 +342,11 @@ writeJson(`${WORK}/world-cut.json`, cut);
 const landPolys = [];
 for (const f of cut.features)
   for (const p of polygonsOf(f.geometry))
-    landPolys.push((p[0].every(([lon, lat]) => pacific(lat, lon) !== lon) ? p.map((r) => r.map(([lon, lat]) => [lon + 360, lat])) : p).map(openRing));
+    landPolys.push(shiftPolygon(p).map(openRing));
 writeJson(`${WORK}/land.json`, { land: landPolys, lakes: lakeRings });
 const GROUPS = readCsv(`${DIR}/tables/island-groups.csv`);
-const inGroup = (k, ring) => GROUPS.some((g) => g.key === k && ring.every(([x, y]) => y <= +g.north && y >= +g.south && x <= +g.east && x >= +g.west)) &&
-  ringAreaKm2(ring) >= Math.min(...GROUPS.filter((g) => g.key === k && ring.every(([x, y]) => y <= +g.north && y >= +g.south && x <= +g.east && x >= +g.west)).map((g) => +g.min_km2));
+const inGroup = (k, ring) => GROUPS.some((g) => g.key === k && ringAreaKm2(ring) >= +g.min_km2 &&
+  ring.every(([x, y]) => y <= +g.north && y >= +g.south && x <= +g.east && x >= +g.west));
 // Which parts a file draws is decided on the source, by each part's true area: simplification
 // shrinks a small island to a triangle, and its area then says nothing. A key keeps its parts of
 // at least minKm2, its largest part, the part that holds its capital and the islands of its groups

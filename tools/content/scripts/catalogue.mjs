@@ -1,6 +1,7 @@
 // Builds the exercise catalogue (Ovning) as UTF-8 JSON in work/ from the area and place records.
 // Selectors that could not be answered on the exercise's map (an area or place off the picture,
-// an area too small to click) are left out and listed.
+// an area too small to click) are left out and listed; a country that its part's or the world's
+// area exercise could not ask, or a city off its part's picture, stops the run.
 import { readJson, writeJson, readCsv } from "./lib.mjs";
 import { loadCountries, partKey } from "./common.mjs";
 import { View, VIEWS } from "./proj.mjs";

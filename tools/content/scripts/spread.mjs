@@ -6,7 +6,7 @@
 // places need a move gets a place file of its own (Ort3 onwards), and its place exercises use it;
 // the other exercises keep the shared file. Rewrites work/Ovning.json, writes work/Ort<n>.json.
 import fs from "node:fs";
-import { readJson, writeJson } from "./lib.mjs";
+import { readJson, writeJson, pointInRing } from "./lib.mjs";
 import { View } from "./proj.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
@@ -20,19 +20,16 @@ const COAST_PX = 2;
 
 // Pixels from a point to its own land on the picture (0 inside), and the nearest point of it.
 function toLand(x, y, rings) {
+  if (rings.some((r) => pointInRing(x, y, r))) return { d: 0, x, y };
   let best = { d: Infinity, x, y };
-  for (const r of rings) {
-    let inside = false;
+  for (const r of rings)
     for (let i = 0, j = r.length - 1; i < r.length; j = i++) {
       const [xi, yi] = r[i], [xj, yj] = r[j];
-      if ((yi <= y && y < yj) || (yj <= y && y < yi)) if (xi + ((y - yi) * (xj - xi)) / (yj - yi) > x) inside = !inside;
       const dx = xi - xj, dy = yi - yj, l2 = dx * dx + dy * dy;
       const t = l2 > 0 ? Math.max(0, Math.min(1, ((x - xj) * dx + (y - yj) * dy) / l2)) : 0;
       const px = xj + t * dx, py = yj + t * dy, d = Math.hypot(x - px, y - py);
       if (d < best.d) best = { d, x: px, y: py };
     }
-    if (inside) return { d: 0, x, y };
-  }
   return best;
 }
 const asks = (e, p) => p.level <= e.level && (!e.flag1 || p.a) && (!e.flag2 || p.b) && e.selectors.some((s) => p.keys.includes(s));
