@@ -27,11 +27,12 @@ LandSource ReadLandSource(const QString& path);
 // White land, black sea and lakes, one bit a pixel, on the map's picture as its view is set.
 QImage RasteriseLand(const LandSource& source, const CKarta& map, int width, int height);
 
-// The mask's file name for an area file's view; the view as the map holds it after fitting.
-inline std::string LandMaskName(int areaFile, float top, float bottom, float centre)
+// The mask's file name for an area file's view (as the map holds it after fitting) at a picture
+// size in device pixels.
+inline std::string LandMaskName(int areaFile, float top, float bottom, float centre, int width, int height)
 {
-    char name[128];
-    std::snprintf(name, sizeof name, "AREA%d_%.4f_%.4f_%.4f.png", areaFile, static_cast<double>(top),
-                  static_cast<double>(bottom), static_cast<double>(centre));
+    char name[160];
+    std::snprintf(name, sizeof name, "AREA%d_%.4f_%.4f_%.4f_%dx%d.png", areaFile, static_cast<double>(top),
+                  static_cast<double>(bottom), static_cast<double>(centre), width, height);
     return name;
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -61,8 +62,25 @@ bool InsideAny(const CAreor& list, float lat, float lon)
 
 } // namespace
 
+namespace {
+
+// One canvas per map size, shared by every map drawn here: a view switches pictures by pointer
+// instead of each function keeping canvases of every size.
+Canvas& PictureOf(const MapSize& size)
+{
+    static std::map<std::pair<int, int>, std::unique_ptr<Canvas>> pictures;
+    auto& c = pictures[{size.Width, size.Height}];
+    if (!c)
+        c = std::make_unique<Canvas>(size.Width, size.Height);
+    return *c;
+}
+
+} // namespace
+
 void SetView(CKarta& map, const SeaView& v)
 {
+    map.Target = &PictureOf(v.Size);
+    map.TargetPixelRatio = v.Size.Ratio;
     map.TopLatitude = v.Top;
     map.BottomLatitude = v.Bottom;
     map.CentreLongitude = v.Centre;
@@ -141,9 +159,10 @@ Raster Cut(CKarta& map, Canvas& canvas, const SeaView& view)
 }
 
 // The picture as the game has it just before the sea fill, cut into regions of land and sea.
-Raster Analyse(CKarta& map, Canvas& canvas, const SeaView& view)
+Raster Analyse(CKarta& map, const SeaView& view)
 {
     SetView(map, view);
+    Canvas& canvas = *map.Target;
     map.SeaPointCount = 0;
     map.FillBackground();
     map.DrawAreaBorders(view.Border);
@@ -173,32 +192,37 @@ int RegionAt(CKarta& map, const Raster& r, float lat, float lon)
 
 // Fitted views become the view the map computes; then equal drawings are merged, the widest
 // first.
-std::vector<SeaView> Resolve(CKarta& map, std::vector<SeaView> views)
+std::vector<SeaView> Resolve(CKarta& map, const std::vector<SeaView>& views)
 {
     std::vector<SeaView> merged;
-    for (SeaView v : views) {
-        if (v.Top == 0 && v.Bottom == 0) {
-            map.Areas->ClearMarks();
-            for (const std::string& s : v.Selectors)
-                map.Areas->IncludeForKey(s);
-            map.UpdateScale();
-            map.FitToIncludedAreas();
-            v.Top = map.TopLatitude;
-            v.Bottom = map.BottomLatitude;
-            v.Centre = map.CentreLongitude;
-        }
-        auto same = std::find_if(merged.begin(), merged.end(), [&](const SeaView& m) {
-            return m.Top == v.Top && m.Bottom == v.Bottom && m.Centre == v.Centre && m.Border == v.Border;
-        });
-        if (same == merged.end()) {
-            merged.push_back(v);
-        } else {
-            same->Selectors.insert(same->Selectors.end(), v.Selectors.begin(), v.Selectors.end());
-            same->Numbers.insert(same->Numbers.end(), v.Numbers.begin(), v.Numbers.end());
+    for (const MapSize& size : CheckedSizes) {
+        for (SeaView v : views) {
+            v.Size = size;
+            SetView(map, v);
+            if (v.Top == 0 && v.Bottom == 0) {
+                // a fitted view depends on the picture's shape
+                map.Areas->ClearMarks();
+                for (const std::string& s : v.Selectors)
+                    map.Areas->IncludeForKey(s);
+                map.UpdateScale();
+                map.FitToIncludedAreas();
+                v.Top = map.TopLatitude;
+                v.Bottom = map.BottomLatitude;
+                v.Centre = map.CentreLongitude;
+            }
+            auto same = std::find_if(merged.begin(), merged.end(), [&](const SeaView& m) {
+                return m.Top == v.Top && m.Bottom == v.Bottom && m.Centre == v.Centre && m.Border == v.Border && m.Size == v.Size;
+            });
+            if (same == merged.end()) {
+                merged.push_back(v);
+            } else {
+                same->Selectors.insert(same->Selectors.end(), v.Selectors.begin(), v.Selectors.end());
+                same->Numbers.insert(same->Numbers.end(), v.Numbers.begin(), v.Numbers.end());
+            }
         }
     }
+    // Widest first; of one view, the reference size first.
     std::stable_sort(merged.begin(), merged.end(), [](const SeaView& a, const SeaView& b) { return a.Top - a.Bottom > b.Top - b.Bottom; });
-
     return merged;
 }
 
@@ -212,15 +236,18 @@ std::string Join(const std::vector<int>& v)
     return s;
 }
 
+std::string Size(const MapSize& s)
+{
+    return std::to_string(s.Width) + "x" + std::to_string(s.Height) + (s.Ratio != 1.0 ? " at ratio " + std::to_string(static_cast<int>(s.Ratio)) : "");
+}
+
 } // namespace
 
 SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& waterFile,
-                               std::vector<SeaView> views, int width, int height, int limit)
+                               const std::vector<SeaView>& views, int limit)
 {
     SeaPointResult result;
-    Canvas canvas(width, height);
     CKarta map;
-    map.Target = &canvas;
     map.ProcessMessages = nullptr;
     map.Areas = std::make_unique<CAreor>();
     map.Waters = std::make_unique<CAreor>();
@@ -228,11 +255,9 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
     map.Areas->LoadFromFile(areaFile);
     map.Waters->LoadFromFile(waterFile);
 
-    std::vector<SeaView> merged = Resolve(map, std::move(views));
-
     std::vector<Raster> rasters;
-    for (const SeaView& v : merged)
-        rasters.push_back(Analyse(map, canvas, v));
+    for (const SeaView& v : views)
+        rasters.push_back(Analyse(map, v));
 
     // A point is safe when on no picture it falls in a land region.
     auto safe = [&](float lat, float lon) {
@@ -251,47 +276,64 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
         }
     };
 
-    std::vector<std::string> problems;
+    // Regions of every picture in one queue, the largest (as it would be on the reference map)
+    // first, so that when the limit is reached only the smallest are left.
+    struct Pending {
+        size_t Raster;
+        int Id;
+        double Weight;
+    };
+    std::vector<Pending> queue;
     for (size_t ri = 0; ri < rasters.size(); ++ri) {
-        Raster& r = rasters[ri];
-        // Larger regions first, so that the limit, if reached, leaves out the smallest.
-        std::vector<int> order;
+        const Raster& r = rasters[ri];
+        const double scale = static_cast<double>(ScaledRegion(1000000, r.View.Size)) / 1000000.0;
         for (int id = 0; id < static_cast<int>(r.Regions.size()); ++id)
-            if (r.Regions[id].Sea && r.Regions[id].Size >= MinSeaRegion)
-                order.push_back(id);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return r.Regions[a].Size > r.Regions[b].Size; });
-        for (int id : order) {
-            if (r.Regions[id].Covered)
-                continue;
+            if (r.Regions[id].Sea && r.Regions[id].Size >= ScaledRegion(MinSeaRegion, r.View.Size))
+                queue.push_back({ri, id, r.Regions[id].Size / scale});
+    }
+    std::stable_sort(queue.begin(), queue.end(), [](const Pending& a, const Pending& b) { return a.Weight > b.Weight; });
+
+    std::vector<std::string> problems;
+    int leftSmall = 0;
+    for (const Pending& next : queue) {
+        Raster& r = rasters[next.Raster];
+        const int id = next.Id;
+        if (r.Regions[id].Covered)
+            continue;
+        const bool must = r.Regions[id].Size >= ScaledRegion(MustFillSeaRegion, r.View.Size);
+        bool placed = false;
+        if (static_cast<int>(result.Points.size()) < limit) {
             // Candidates: the region's pixels, deepest first.
             std::vector<int> pix;
-            for (int i = 0; i < width * height; ++i)
+            for (int i = 0; i < static_cast<int>(r.Label.size()); ++i)
                 if (r.Label[i] == id)
                     pix.push_back(i);
             std::stable_sort(pix.begin(), pix.end(), [&](int a, int b) { return r.Depth[a] > r.Depth[b]; });
-            bool placed = false;
             for (size_t k = 0; k < pix.size() && k < 200 && !placed; ++k) {
                 SetView(map, r.View);
-                const int y = pix[k] / width, x = pix[k] % width;
+                const int y = pix[k] / r.View.Size.Width, x = pix[k] % r.View.Size.Width;
                 const auto lat = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.YToLatitude(y)) * 10000.0));
                 const auto lon = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.ToLongitude(y, x)) * 10000.0));
                 if (RegionAt(map, r, Stored(lat), Stored(lon)) != id || !safe(Stored(lat), Stored(lon)))
                     continue;
-                if (static_cast<int>(result.Points.size()) >= limit) {
-                    problems.push_back("more than " + std::to_string(limit) + " sea points needed");
-                    break;
-                }
                 result.Points.emplace_back(lat, lon);
                 cover(Stored(lat), Stored(lon));
                 placed = true;
             }
-            if (!placed) {
-                const int y = r.Regions[id].Deepest / width, x = r.Regions[id].Deepest % width;
-                problems.push_back("exercises " + Join(r.View.Numbers) + ": no safe sea point for the region of " +
-                                   std::to_string(r.Regions[id].Size) + " px at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
-            }
         }
+        if (placed)
+            continue;
+        if (!must) {
+            ++leftSmall;
+            continue;
+        }
+        const int y = r.Regions[id].Deepest / r.View.Size.Width, x = r.Regions[id].Deepest % r.View.Size.Width;
+        problems.push_back("exercises " + Join(r.View.Numbers) + " at " + Size(r.View.Size) +
+                           (static_cast<int>(result.Points.size()) < limit ? ": no safe sea point" : ": no sea point left (" + std::to_string(limit) + " used)") +
+                           " for the region of " + std::to_string(r.Regions[id].Size) + " px at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
     }
+    if (leftSmall > 0)
+        result.Report.push_back("small sea regions left without a point: " + std::to_string(leftSmall));
 
     // Second seeds. An area whose outline touches itself or a neighbour's on a picture (a narrow
     // isthmus) falls into several regions there; the first seed fills one. The second goes where
@@ -301,6 +343,71 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
     auto included = [&](const Raster& r, const CArea& a) {
         return std::any_of(r.View.Selectors.begin(), r.View.Selectors.end(), [&](const std::string& k) { return a.HasKey(k); });
     };
+    auto stored = [](const GeoPoint& p) {
+        return SeedChange{0, static_cast<std::int32_t>(std::nearbyint(static_cast<double>(p.Latitude) * 10000.0)),
+                          static_cast<std::int32_t>(std::nearbyint(static_cast<double>(p.Longitude) * 10000.0))};
+    };
+    // Whether a seed of area i at p fills nothing but the area (or another part of its country)
+    // on every picture; `filled` gets the pixels of the area's own regions it fills.
+    auto fillsOnly = [&](int i, const GeoPoint& p, long& filled) {
+        filled = 0;
+        for (const Raster& r : rasters) {
+            const int id = RegionAt(map, r, p.Latitude, p.Longitude);
+            if (id < 0)
+                continue;
+            const int owner = r.Regions[id].Owner;
+            if (owner == i)
+                filled += r.Regions[id].Size;
+            else if (r.Regions[id].Sea || owner <= 0 || !areas.Item(owner).HasKey(areas.Item(i).Keys[1]))
+                return false;
+        }
+        return true;
+    };
+    // A first seed that would start a fill outside its area on some picture (a smaller picture
+    // may draw a small island's outline a pixel past it) moves to the deepest pixel of one of the
+    // area's own regions that fills nothing else anywhere: the one that fills the most.
+    for (int i = 1; i <= areas.Count; ++i) {
+        CArea& a = areas.Item(i);
+        long filled = 0;
+        if (a.VertexCount == 0 || fillsOnly(i, a.Seed1, filled))
+            continue;
+        GeoPoint best = a.Seed1;
+        long bestFilled = -1;
+        for (const Raster& r : rasters)
+            for (const Region& reg : r.Regions) {
+                if (reg.Owner != i)
+                    continue;
+                SetView(map, r.View);
+                const int y = reg.Deepest / r.View.Size.Width, x = reg.Deepest % r.View.Size.Width;
+                const SeedChange c = stored(GeoPoint{map.YToLatitude(y), map.ToLongitude(y, x)});
+                const GeoPoint p{Stored(c.Lat), Stored(c.Lon)};
+                if (fillsOnly(i, p, filled) && filled > bestFilled) {
+                    best = p;
+                    bestFilled = filled;
+                }
+            }
+        // None safe (an island only an outline wide on some picture): the seed goes just inside
+        // a vertex, where every picture draws the outline, so that it starts no fill.
+        for (int k = 1; k <= a.VertexCount && bestFilled < 0; ++k)
+            for (int dy = -1; dy <= 1 && bestFilled < 0; ++dy)
+                for (int dx = -1; dx <= 1 && bestFilled < 0; ++dx) {
+                    const SeedChange c = stored(a.Vertices[k]);
+                    const GeoPoint p{Stored(c.Lat + dy), Stored(c.Lon + dx)};
+                    if (PointInPolygon(p, a.Vertices.data(), a.VertexCount) && fillsOnly(i, p, filled)) {
+                        best = p;
+                        bestFilled = filled;
+                    }
+                }
+        if (bestFilled < 0) {
+            problems.push_back(a.Keys[1] + " #" + std::to_string(i) + ": no first seed fills only its area on every picture");
+            continue;
+        }
+        a.Seed1 = best;
+        SeedChange c = stored(best);
+        c.Item = i;
+        result.Seed1.push_back(c);
+    }
+
     // seeds per view and region
     std::vector<std::vector<int>> seedCount(rasters.size());
     for (size_t v = 0; v < rasters.size(); ++v)
@@ -318,60 +425,101 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
             countSeed(areas.Item(i), areas.Item(i).Seed1, 1);
             countSeed(areas.Item(i), areas.Item(i).Seed2, 1);
         }
+    // The pictures that ask area i.
+    auto askedOf = [&](int i) {
+        std::vector<size_t> asked;
+        for (size_t v = 0; v < rasters.size(); ++v) {
+            SetView(map, rasters[v].View);
+            if (included(rasters[v], areas.Item(i)) && map.IsAreaVisible(areas.Item(i)))
+                asked.push_back(v);
+        }
+        return asked;
+    };
+    // What filling a region is worth: its size as on the reference map, and far more when a
+    // player would see it left unfilled.
+    constexpr long MustFill = 1000000;
+    auto worth = [&](size_t v, int id) {
+        const Raster& r = rasters[v];
+        const long size = r.Regions[id].Size;
+        const long reference = size * 1000000L / ScaledRegion(1000000, r.View.Size);
+        return (size >= ScaledRegion(MustFillSeaRegion, r.View.Size) ? MustFill : 0L) + reference;
+    };
+    // What a seed of area i at p would fill of the area's unseeded regions on the pictures that
+    // ask it; -1 if it would fill another region anywhere.
+    auto gain = [&](int i, const std::vector<size_t>& asked, const GeoPoint& p) {
+        long g = 0;
+        for (size_t v = 0; v < rasters.size(); ++v) {
+            const int id = RegionAt(map, rasters[v], p.Latitude, p.Longitude);
+            if (id < 0)
+                continue;
+            const int owner = rasters[v].Regions[id].Owner;
+            if (owner != i) {
+                // another part of the same country on a coarser picture does no harm
+                if (rasters[v].Regions[id].Sea || owner <= 0 || !areas.Item(owner).HasKey(areas.Item(i).Keys[1]))
+                    return -1L;
+                continue;
+            }
+            if (!seedCount[v][id] && std::find(asked.begin(), asked.end(), v) != asked.end())
+                g += worth(v, id);
+        }
+        return g;
+    };
+    // Of p and the deepest pixels of the area's unseeded regions, the point that fills the most.
+    auto bestSeed = [&](int i, const std::vector<size_t>& asked, GeoPoint p) {
+        long best = gain(i, asked, p);
+        for (size_t v : asked) {
+            const Raster& r = rasters[v];
+            for (int id = 0; id < static_cast<int>(r.Regions.size()); ++id) {
+                const Region& reg = r.Regions[id];
+                if (reg.Owner != i || seedCount[v][id] || reg.Size < ScaledRegion(MinSeaRegion, r.View.Size))
+                    continue;
+                SetView(map, r.View);
+                const int y = reg.Deepest / r.View.Size.Width, x = reg.Deepest % r.View.Size.Width;
+                const SeedChange c = stored(GeoPoint{map.YToLatitude(y), map.ToLongitude(y, x)});
+                const GeoPoint q{Stored(c.Lat), Stored(c.Lon)};
+                if (const long g = gain(i, asked, q); g > best) {
+                    p = q;
+                    best = g;
+                }
+            }
+        }
+        return std::pair{p, best};
+    };
     for (int i = 1; i <= areas.Count; ++i) {
         CArea& a = areas.Item(i);
         if (a.VertexCount == 0)
             continue;
         countSeed(a, a.Seed2, -1); // what the other seeds fill, without this one
-        std::vector<size_t> asked;
-        for (size_t v = 0; v < rasters.size(); ++v) {
-            SetView(map, rasters[v].View);
-            if (included(rasters[v], a) && map.IsAreaVisible(a))
-                asked.push_back(v);
-        }
-        // pixels of the area's regions that a point at p would fill; -1 if it would fill another
-        auto gain = [&](const GeoPoint& p) {
-            long g = 0;
-            for (size_t v = 0; v < rasters.size(); ++v) {
-                const int id = RegionAt(map, rasters[v], p.Latitude, p.Longitude);
-                if (id < 0)
-                    continue;
-                const int owner = rasters[v].Regions[id].Owner;
-                if (owner != i) {
-                    // another part of the same country on a coarser picture does no harm
-                    if (rasters[v].Regions[id].Sea || owner <= 0 || !areas.Item(owner).HasKey(a.Keys[1]))
-                        return -1L;
-                    continue;
-                }
-                if (!seedCount[v][id] && std::find(asked.begin(), asked.end(), v) != asked.end())
-                    g += rasters[v].Regions[id].Size;
-            }
-            return g;
-        };
-        GeoPoint best = a.Seed2;
-        long bestGain = gain(a.Seed2);
-        for (size_t v : asked) {
-            const Raster& r = rasters[v];
-            for (int id = 0; id < static_cast<int>(r.Regions.size()); ++id) {
-                const Region& reg = r.Regions[id];
-                if (reg.Owner != i || seedCount[v][id] || reg.Size < MinSeaRegion || reg.Size <= bestGain)
-                    continue;
-                SetView(map, r.View);
-                const int y = reg.Deepest / width, x = reg.Deepest % width;
-                const GeoPoint p{Stored(static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.YToLatitude(y)) * 10000.0))),
-                                 Stored(static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.ToLongitude(y, x)) * 10000.0)))};
-                if (const long g = gain(p); g > bestGain) {
-                    best = p;
-                    bestGain = g;
-                }
-            }
-        }
+        auto [best, bestGain] = bestSeed(i, askedOf(i), a.Seed2);
+        if (bestGain < 0)
+            best = a.Seed1; // no safe point of its own: it doubles the first
         if (!(best == a.Seed2)) {
             a.Seed2 = best;
-            result.Seeds.push_back({i, static_cast<std::int32_t>(std::nearbyint(static_cast<double>(best.Latitude) * 10000.0)),
-                                    static_cast<std::int32_t>(std::nearbyint(static_cast<double>(best.Longitude) * 10000.0))});
+            SeedChange c = stored(best);
+            c.Item = i;
+            result.Seed2.push_back(c);
         }
         countSeed(a, a.Seed2, 1);
+    }
+    // An area that some picture cuts into more pieces a player would see than its two seeds fill
+    // (a narrow neck and a bay's head both closed) gets a twin record: the same outline, drawn on
+    // the same pixels, whose seeds fill the pieces left.
+    for (int i = 1; i <= areas.Count; ++i) {
+        const CArea& a = areas.Item(i);
+        if (a.VertexCount == 0)
+            continue;
+        const std::vector<size_t> asked = askedOf(i);
+        const auto [first, firstGain] = bestSeed(i, asked, a.Seed1);
+        if (firstGain < MustFill)
+            continue;
+        countSeed(a, first, 1);
+        auto [second, secondGain] = bestSeed(i, asked, first);
+        if (secondGain < MustFill)
+            second = first;
+        countSeed(a, second, 1);
+        SeedChange s1 = stored(first), s2 = stored(second);
+        s1.Item = s2.Item = i;
+        result.Twins.emplace_back(s1, s2);
     }
     std::vector<std::vector<char>> seeded(rasters.size());
     for (size_t v = 0; v < rasters.size(); ++v)
@@ -382,6 +530,8 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
     for (size_t v = 0; v < rasters.size(); ++v) {
         const Raster& r = rasters[v];
         SetView(map, r.View);
+        const int width = r.View.Size.Width;
+        const int minRegion = ScaledRegion(MinSeaRegion, r.View.Size);
         int seaRegions = 0, small = 0, smallPx = 0;
         for (const Region& reg : r.Regions) {
             if (!reg.Sea)
@@ -399,12 +549,12 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
         std::vector<std::string> pockets;
         for (size_t id = 0; id < r.Regions.size(); ++id) {
             const Region& reg = r.Regions[id];
-            if (reg.Sea || seeded[v][id] || reg.Size < MinSeaRegion)
+            if (reg.Sea || seeded[v][id] || reg.Size < minRegion)
                 continue;
             if (reg.Owner == 0) {
                 ++waterPockets;
                 waterPx += reg.Size;
-                if (reg.Size >= 100)
+                if (reg.Size >= ScaledRegion(100, r.View.Size))
                     waterBig += " " + std::to_string(reg.Size) + " px at (" + std::to_string(reg.Deepest % width) + ", " + std::to_string(reg.Deepest / width) + ")";
             } else if (included(r, areas.Item(reg.Owner))) {
                 pockets.push_back(areas.Item(reg.Owner).Keys[1] + " " + std::to_string(reg.Size) + " px at (" +
@@ -434,14 +584,15 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
             // A thin island that is all outline but a pixel or two has nothing to fill here.
             bool hasRegion = false;
             for (const Region& reg : r.Regions)
-                hasRegion |= reg.Owner == i && reg.Size >= MinSeaRegion;
-            const bool big = hasRegion && xe - xw >= 6 && ys - yn >= 6 && map.IsOnImage(xw, yn) && map.IsOnImage(xe, ys);
+                hasRegion |= reg.Owner == i && reg.Size >= minRegion;
+            const int six = static_cast<int>(std::lround(6.0 * r.View.Size.Height / ReferenceSize.Height));
+            const bool big = hasRegion && xe - xw >= six && ys - yn >= six && map.IsOnImage(xw, yn) && map.IsOnImage(xe, ys);
             if (leaks || (big && !fills))
                 bad.push_back(a.Keys[1] + " #" + std::to_string(i) + (leaks ? " (fills another region)" : ""));
         }
         std::ostringstream line;
         line << "exercises " << Join(r.View.Numbers) << " (view " << r.View.Top << ", " << r.View.Bottom << ", "
-             << r.View.Centre << ", border " << r.View.Border << "): " << seaRegions << " sea regions, " << small
+             << r.View.Centre << ", border " << r.View.Border << ", " << Size(r.View.Size) << "): " << seaRegions << " sea regions, " << small
              << " left unfilled (" << smallPx << " px)";
         line << "; water pockets left land-coloured: " << waterPockets << " (" << waterPx << " px)" << waterBig;
         if (!pockets.empty()) {
@@ -453,7 +604,7 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
             line << "; included areas whose seeds do not fill them:";
             for (const std::string& k : bad)
                 line << " " << k;
-            problems.push_back("exercises " + Join(r.View.Numbers) + ": seeds of " + std::to_string(bad.size()) + " areas do not fill them");
+            problems.push_back("exercises " + Join(r.View.Numbers) + " at " + Size(r.View.Size) + ": seeds of " + std::to_string(bad.size()) + " areas do not fill them");
         }
         result.Report.push_back(line.str());
     }
@@ -463,23 +614,19 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
     return result;
 }
 
-std::vector<SeaView> ResolveViews(const std::string& areaFile, std::vector<SeaView> views, int width, int height)
+std::vector<SeaView> ResolveViews(const std::string& areaFile, const std::vector<SeaView>& views)
 {
-    Canvas canvas(width, height);
     CKarta map;
-    map.Target = &canvas;
     map.ProcessMessages = nullptr;
     map.Areas = std::make_unique<CAreor>();
     map.Areas->LoadFromFile(areaFile);
-    return Resolve(map, std::move(views));
+    return Resolve(map, views);
 }
 
-WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector<SeaView>& views, int width, int height)
+WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector<SeaView>& views)
 {
     WaterSeedResult result;
-    Canvas canvas(width, height);
     CKarta map;
-    map.Target = &canvas;
     map.ProcessMessages = nullptr;
     map.Areas = std::make_unique<CAreor>();
     map.Waters = std::make_unique<CAreor>();
@@ -501,11 +648,11 @@ WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector
         SetView(map, v);
         map.FillBackground();
         map.DrawWater();
-        rasters.push_back(Cut(map, canvas, v));
+        rasters.push_back(Cut(map, *map.Target, v));
         rasters.back().Depth.clear();
         std::vector<int> own;
         for (const Region& reg : rasters.back().Regions) {
-            const int y = reg.Deepest / width, x = reg.Deepest % width;
+            const int y = reg.Deepest / v.Size.Width, x = reg.Deepest % v.Size.Width;
             own.push_back(OwnerAt(waters, map.YToLatitude(y), map.ToLongitude(y, x)));
         }
         owner.push_back(std::move(own));
@@ -522,9 +669,9 @@ WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector
             {stored(original[i - 1].second.Latitude), stored(original[i - 1].second.Longitude)}};
         for (const Raster& r : rasters)
             for (size_t id = 0; id < r.Regions.size(); ++id)
-                if (owner[&r - rasters.data()][id] == i && r.Regions[id].Size >= MinSeaRegion) {
+                if (owner[&r - rasters.data()][id] == i && r.Regions[id].Size >= ScaledRegion(MinSeaRegion, r.View.Size)) {
                     SetView(map, r.View);
-                    const int y = r.Regions[id].Deepest / width, x = r.Regions[id].Deepest % width;
+                    const int y = r.Regions[id].Deepest / r.View.Size.Width, x = r.Regions[id].Deepest % r.View.Size.Width;
                     cands.emplace_back(stored(map.YToLatitude(y)), stored(map.ToLongitude(y, x)));
                 }
         // What each candidate fills: regions of this water only, else it is no candidate.
@@ -537,7 +684,7 @@ WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector
                     continue;
                 if (owner[v][id] != i)
                     valid[c] = 0;
-                else if (rasters[v].Regions[id].Size >= MinSeaRegion)
+                else if (rasters[v].Regions[id].Size >= ScaledRegion(MinSeaRegion, rasters[v].View.Size))
                     fills[c].emplace_back(static_cast<int>(v), id);
             }
         auto gain = [&](size_t c, const std::vector<std::pair<int, int>>& taken) {
@@ -573,11 +720,11 @@ WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector
     for (size_t v = 0; v < rasters.size(); ++v) {
         int left = 0, leftPx = 0;
         for (size_t id = 0; id < rasters[v].Regions.size(); ++id)
-            if (owner[v][id] > 0 && !filled[v][id] && rasters[v].Regions[id].Size >= MinSeaRegion) {
+            if (owner[v][id] > 0 && !filled[v][id] && rasters[v].Regions[id].Size >= ScaledRegion(MinSeaRegion, rasters[v].View.Size)) {
                 ++left;
                 leftPx += rasters[v].Regions[id].Size;
             }
-        result.Report.push_back("exercises " + Join(rasters[v].View.Numbers) + ": water regions left unfilled: " +
+        result.Report.push_back("exercises " + Join(rasters[v].View.Numbers) + " at " + Size(rasters[v].View.Size) + ": water regions left unfilled: " +
                                 std::to_string(left) + " (" + std::to_string(leftPx) + " px)");
     }
     return result;

@@ -5,9 +5,33 @@
 // area would stay unfilled.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+// A map a player's screen gives: its size in device pixels and the device pixel ratio (pens and
+// dots are that many pixels wide).
+struct MapSize {
+    int Width = 1916, Height = 1000;
+    double Ratio = 1.0;
+    bool operator==(const MapSize&) const = default;
+};
+
+// The map of a 1920 × 1080 screen: targets, hints and the spacing of dots are measured on it.
+constexpr MapSize ReferenceSize{1916, 1000, 1.0};
+
+// Sea points and seeds are chosen and checked on every size here: the reference, a 1366 × 768
+// laptop, a 1440-line screen, and the reference screen at pixel ratio 2.
+inline constexpr MapSize CheckedSizes[] = {{1916, 1000, 1.0}, {1362, 700, 1.0}, {2556, 1400, 1.0}, {3832, 2000, 2.0}};
+
+// A region of `pixels` on the reference map covers this many on a map of the given size.
+inline int ScaledRegion(int pixels, const MapSize& size)
+{
+    const double s = size.Height / static_cast<double>(ReferenceSize.Height);
+    return std::max(1, static_cast<int>(std::ceil(pixels * s * s)));
+}
 
 struct SeaView {
     // As the exercise gives it: top = bottom = 0 asks for the view fitted to the selectors' areas.
@@ -15,6 +39,7 @@ struct SeaView {
     int Border = 1;
     std::vector<std::string> Selectors; // included areas: their seeds are checked
     std::vector<int> Numbers;           // exercises that show this view
+    MapSize Size;                       // the picture it is drawn on
 };
 
 struct SeedChange {
@@ -24,9 +49,13 @@ struct SeedChange {
 
 struct SeaPointResult {
     std::vector<std::pair<std::int32_t, std::int32_t>> Points; // degrees × 10000, as stored
-    // Second seeds moved into a part of their area that the first seed cannot reach on some
-    // picture (a peninsula cut off where two outlines touch): the area file must be rewritten.
-    std::vector<SeedChange> Seeds;
+    // First seeds that would fill outside their area on some picture, moved into it; second
+    // seeds moved into a part of their area that the first seed cannot reach on some picture (a
+    // peninsula cut off where two outlines touch). The area file must be rewritten.
+    std::vector<SeedChange> Seed1, Seed2;
+    // Copies of a record (its item) to append, with their own two seeds: for an area that a
+    // picture cuts into more pieces than two seeds fill.
+    std::vector<std::pair<SeedChange, SeedChange>> Twins;
     std::vector<std::string> Report; // one line per view, then problems
     int Problems = 0; // sea regions left unfilled, seeds that start no fill or fill another region
 };
@@ -36,16 +65,21 @@ class CKarta;
 // Sets the map's view as a resolved view gives it (top, bottom, centre) and its scale.
 void SetView(CKarta& map, const SeaView& v);
 
-// A sea region smaller than this many pixels (a sliver between two outlines) is left as it is.
+// A sea region smaller than this many pixels on the reference map (a sliver between two
+// outlines) is left as it is.
 constexpr int MinSeaRegion = 6;
+// One this large (on the reference map) must get a sea point: a grey patch of it reads as land.
+constexpr int MustFillSeaRegion = 30;
 
-// The views as the map shows them: fitted views computed from the area file, equal views merged
-// (their exercises and selectors joined), the widest first.
-std::vector<SeaView> ResolveViews(const std::string& areaFile, std::vector<SeaView> views,
-                                  int width = 1916, int height = 1000);
+// The views as the map shows them at each checked size: fitted views computed from the area
+// file, equal views merged (their exercises and selectors joined), the widest first.
+std::vector<SeaView> ResolveViews(const std::string& areaFile, const std::vector<SeaView>& views);
 
 struct WaterSeedResult {
-    std::vector<SeedChange> Seed1, Seed2; // new seeds of the water file's records (every record)
+    std::vector<SeedChange> Seed1, Seed2;
+    // Copies of a record (its item) to append, with their own two seeds: for an area that a
+    // picture cuts into more pieces than two seeds fill.
+    std::vector<std::pair<SeedChange, SeedChange>> Twins; // new seeds of the water file's records (every record)
     std::vector<std::string> Report;
 };
 
@@ -53,11 +87,9 @@ struct WaterSeedResult {
 // water that a picture's edge cuts off, is a region of its own. Chooses for every water the two
 // points that fill the most of it over all the views, never a point that would start the fill
 // outside the water on any picture.
-WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector<SeaView>& views,
-                                 int width = 1916, int height = 1000);
+WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector<SeaView>& views);
 
-// Views with the same drawing are merged; the widest are served first, so that their points
-// serve the closer views too. At most `limit` points.
+// Views as ResolveViews gives them; the widest are served first, so that their points serve the
+// closer views too. At most `limit` points.
 SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& waterFile,
-                               std::vector<SeaView> views, int width = 1916, int height = 1000,
-                               int limit = 100);
+                               const std::vector<SeaView>& views, int limit = 100);

@@ -94,16 +94,20 @@ void names(const QJsonObject& o, std::string (&out)[5])
     }
 }
 
-// Writes an area file; `moved1` and `moved2` replace the first and second seeds of the records
-// they name.
-int writeAreas(const QString& in, const std::string& out, const std::vector<SeedChange>& moved1 = {},
-               const std::vector<SeedChange>& moved2 = {})
+void check(bool ok, const std::string& what)
 {
-    CrpWriter w;
-    const QJsonArray recs = readArray(in);
-    int item = 0;
-    for (const QJsonValue& v : recs) {
-        ++item;
+    if (!ok)
+        throw std::runtime_error("check failed: " + what);
+}
+
+// Writes an area file; `moved1` and `moved2` replace the first and second seeds of the records
+// they name, and each twin appends a copy of its record with the twin's two seeds.
+int writeAreas(const QString& in, const std::string& out, const std::vector<SeedChange>& moved1 = {},
+               const std::vector<SeedChange>& moved2 = {},
+               const std::vector<std::pair<SeedChange, SeedChange>>& twins = {})
+{
+    std::vector<AreaRecord> records;
+    for (const QJsonValue& v : readArray(in)) {
         const QJsonObject o = v.toObject();
         AreaRecord r;
         const QJsonArray keys = o["keys"].toArray();
@@ -122,22 +126,30 @@ int writeAreas(const QString& in, const std::string& out, const std::vector<Seed
         r.Seed1Lon = seeds[0][1].toDouble();
         r.Seed2Lat = seeds[1][0].toDouble();
         r.Seed2Lon = seeds[1][1].toDouble();
-        for (const SeedChange& c : moved1)
-            if (c.Item == item) {
-                r.Seed1Lat = c.Lat / 10000.0;
-                r.Seed1Lon = c.Lon / 10000.0;
-            }
-        for (const SeedChange& c : moved2)
-            if (c.Item == item) {
-                r.Seed2Lat = c.Lat / 10000.0;
-                r.Seed2Lon = c.Lon / 10000.0;
-            }
         for (const QJsonValue& p : o["vertices"].toArray())
             r.Vertices.emplace_back(p[0].toDouble(), p[1].toDouble());
-        WriteArea(w, r);
+        records.push_back(std::move(r));
     }
+    auto setSeed = [](double& lat, double& lon, const SeedChange& c) {
+        lat = c.Lat / 10000.0;
+        lon = c.Lon / 10000.0;
+    };
+    for (const SeedChange& c : moved1)
+        setSeed(records.at(c.Item - 1).Seed1Lat, records.at(c.Item - 1).Seed1Lon, c);
+    for (const SeedChange& c : moved2)
+        setSeed(records.at(c.Item - 1).Seed2Lat, records.at(c.Item - 1).Seed2Lon, c);
+    for (const auto& [first, second] : twins) {
+        AreaRecord twin = records.at(first.Item - 1);
+        setSeed(twin.Seed1Lat, twin.Seed1Lon, first);
+        setSeed(twin.Seed2Lat, twin.Seed2Lon, second);
+        records.push_back(std::move(twin));
+    }
+    check(records.size() <= 500, "at most 500 records in " + out);
+    CrpWriter w;
+    for (const AreaRecord& r : records)
+        WriteArea(w, r);
     w.SaveTo(out);
-    return static_cast<int>(recs.size());
+    return static_cast<int>(records.size());
 }
 
 int writePlaces(const QString& in, const std::string& out)
@@ -192,12 +204,6 @@ int writeCatalogue(const QString& in, const std::string& out)
     return static_cast<int>(recs.size());
 }
 
-void check(bool ok, const std::string& what)
-{
-    if (!ok)
-        throw std::runtime_error("check failed: " + what);
-}
-
 // One mask a view drawn (the border width does not change what is land), named by area file and
 // view; masks of views no longer drawn are removed.
 void writeMasks(const QString& landFile, const QString& dir, const std::map<int, std::vector<SeaView>>& views)
@@ -208,22 +214,20 @@ void writeMasks(const QString& landFile, const QString& dir, const std::map<int,
         throw std::runtime_error("cannot make " + dir.toStdString());
     for (const QString& old : out.entryList({"AREA*.png"}, QDir::Files))
         out.remove(old);
-    Canvas canvas(1916, 1000);
     CKarta map;
-    map.Target = &canvas;
     map.ProcessMessages = nullptr;
     int count = 0;
     for (const auto& [file, list] : views)
         for (const SeaView& v : list) {
-            const QString name = QString::fromStdString(LandMaskName(file, v.Top, v.Bottom, v.Centre));
+            const QString name = QString::fromStdString(LandMaskName(file, v.Top, v.Bottom, v.Centre, v.Size.Width, v.Size.Height));
             if (out.exists(name))
                 continue;
             SetView(map, v);
-            if (!RasteriseLand(land, map, canvas.width(), canvas.height()).save(out.filePath(name), "PNG", 0))
+            if (!RasteriseLand(land, map, v.Size.Width, v.Size.Height).save(out.filePath(name), "PNG", 0))
                 throw std::runtime_error("cannot write " + out.filePath(name).toStdString());
             ++count;
         }
-    std::printf("land masks: %d views\n", count);
+    std::printf("land masks: %d views and sizes\n", count);
 }
 
 } // namespace
@@ -315,10 +319,11 @@ int main(int argc, char** argv)
         for (int file : {1, 2, 3}) {
             const std::string name = "Hav" + std::to_string(file);
             const SeaPointResult sea = ChooseSeaPoints(content + "/AREA" + std::to_string(file) + ".crp", content + "/Vatten.crp", views[file]);
-            if (!sea.Seeds.empty()) {
+            if (!sea.Seed1.empty() || !sea.Seed2.empty() || !sea.Twins.empty()) {
                 const std::string areaName = "AREA" + std::to_string(file);
-                writeAreas(work + "/" + QString::fromStdString(areaName) + ".json", content + "/" + areaName + ".crp", {}, sea.Seeds);
-                std::printf("%s.crp: %d second seeds moved\n", areaName.c_str(), static_cast<int>(sea.Seeds.size()));
+                writeAreas(work + "/" + QString::fromStdString(areaName) + ".json", content + "/" + areaName + ".crp", sea.Seed1, sea.Seed2, sea.Twins);
+                std::printf("%s.crp: %d first and %d second seeds moved, %d twin records for more seeds\n", areaName.c_str(),
+                            static_cast<int>(sea.Seed1.size()), static_cast<int>(sea.Seed2.size()), static_cast<int>(sea.Twins.size()));
             }
             CrpWriter w;
             for (const auto& [lat, lon] : sea.Points)
