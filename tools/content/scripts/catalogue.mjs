@@ -130,8 +130,7 @@ for (const s of SUB) {
   const base = { part: s.part, areaFile: 3, placeFile: 2, view: s.view };
   add({ ...base, kind: "AREA", number: n, names: title(s.names, s.what), selectors: codes(s.g) });
   add({ ...base, kind: "ORT", number: n + 1, names: title(s.names, s.caps), flag1: 1, selectors: [s.g] });
-  if (s.g === "USA-ST" || s.g === "BRA-ST")
-    add({ ...base, kind: "MULTI", number: n + 2, names: title(s.names, s.caps.map((c, i) => `${c} ${T.multi[i].replace(/^[^(]*/, "")}`)), flag1: 1, selectors: codes(s.g).filter((c) => c !== "US-DC") });
+  add({ ...base, kind: "MULTI", number: n + 2, names: title(s.names, s.caps.map((c, i) => `${c} ${T.multi[i].replace(/^[^(]*/, "")}`)), flag1: 1, selectors: codes(s.g).filter((c) => c !== "US-DC") });
   n += 3;
 }
 writeJson(`${WORK}/Ovning.json`, exercises);
