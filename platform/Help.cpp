@@ -133,6 +133,8 @@ public:
             cmdForward->setText(QString::fromUtf8(t.forward));
             cmdContents->setText(QString::fromUtf8(t.contents));
             txtFind->setPlaceholderText(QString::fromUtf8(t.find));
+            txtFind->clear();
+            txtFind->setStyleSheet(QString());
             contents = QUrl::fromLocalFile(HelpPagePath(0, language));
         }
         const QString file = HelpPagePath(topic, language);
