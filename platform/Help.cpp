@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 #include <array>
 
 namespace {
