@@ -181,7 +181,8 @@ TfrmLang::TfrmLang(QWidget* parent)
 
     // F1 anywhere in the dialog, whichever control has the focus.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [] { OpenHelpContents(); });
+    // Before OK no language is chosen yet: the help speaks the one whose button is checked.
+    connect(help, &QShortcut::activated, this, [this] { OpenHelpContents(CheckedLanguage()); });
 }
 
 QRadioButton* TfrmLang::ButtonOf(int language) const

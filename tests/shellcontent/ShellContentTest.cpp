@@ -1,13 +1,17 @@
 // The shipped shell content in content/: strings, sounds, tune, pictures, help and README.TXT,
 // read the way the game reads them.
 #include "data/Fileread.h"
+#include "platform/Help.h"
 #include "platform/Win1252.h"
 
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextDocument>
+#include <QToolButton>
+#include <QUrl>
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
@@ -274,25 +278,86 @@ TEST(Pictures, TemplateBitmapLoads)
 
 TEST(Help, IndexHoldsAnAnchorAndALinkForEveryTopic)
 {
-    const std::string index = ReadAll("help/index.html");
-    ASSERT_FALSE(index.empty());
-    QTextDocument doc;
-    doc.setHtml(QString::fromStdString(index));
-    const QStringList anchors = [&] {
-        QStringList names;
-        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
-            for (auto it = block.begin(); !it.atEnd(); ++it)
-                names += it.fragment().charFormat().anchorNames();
-        return names;
-    }();
-    for (int topic = 100; topic <= 104; ++topic) {
-        const std::string file = "topic" + std::to_string(topic) + ".html";
-        EXPECT_TRUE(anchors.contains(QString("topic%1").arg(topic))) << "no contents entry for topic" << topic;
-        EXPECT_NE(index.find("href=\"" + file + "\""), std::string::npos) << file << " not linked";
-        const std::string page = ReadAll("help/" + file);
-        EXPECT_NE(page.find("<h1>"), std::string::npos) << file;
-        EXPECT_NE(page.find("href=\"index.html\""), std::string::npos) << file << " has no way back";
+    for (const std::string language : {"sv", "en", "fr", "de", "es"}) {
+        SCOPED_TRACE(language);
+        const std::string folder = "help/" + language + "/";
+        const std::string index = ReadAll(folder + "index.html");
+        ASSERT_FALSE(index.empty());
+        QTextDocument doc;
+        doc.setHtml(QString::fromStdString(index));
+        const QStringList anchors = [&] {
+            QStringList names;
+            for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+                for (auto it = block.begin(); !it.atEnd(); ++it)
+                    names += it.fragment().charFormat().anchorNames();
+            return names;
+        }();
+        for (int topic = 100; topic <= 104; ++topic) {
+            const std::string file = "topic" + std::to_string(topic) + ".html";
+            EXPECT_TRUE(anchors.contains(QString("topic%1").arg(topic))) << "no contents entry for topic" << topic;
+            EXPECT_NE(index.find("href=\"" + file + "\""), std::string::npos) << file << " not linked";
+            const std::string page = ReadAll(folder + file);
+            EXPECT_NE(page.find("<h1>"), std::string::npos) << file;
+            EXPECT_NE(page.find("href=\"index.html\""), std::string::npos) << file << " has no way back";
+        }
     }
+}
+
+// Each page opened in the help window in each language: the page reads as that language (its
+// common words are there, English ones are not), the window's Contents button speaks it too,
+// and every link leads to a page (and anchor) that exists.
+struct HelpLanguageRow {
+    int language;
+    const char* contents;
+    QStringList words;
+};
+
+TEST(Help, EveryPageOpensInItsLanguageAndItsLinksResolve)
+{
+    const HelpLanguageRow rows[] = {
+        {1, "Innehåll", {"och", "du", "på"}},
+        {2, "Contents", {"the", "and", "you"}},
+        {3, "Sommaire", {"et", "vous", "la"}},
+        {4, "Inhalt", {"und", "du", "die"}},
+        {5, "Contenido", {"y", "en", "la"}},
+    };
+    const QStringList english{"the", "and", "you", "click", "of", "is"};
+    SetHelpFolder(QString::fromStdString(contentDir + "/help"));
+    for (const HelpLanguageRow& row : rows) {
+        for (const int topic : {0, 100, 101, 102, 103, 104}) {
+            SCOPED_TRACE(testing::Message() << "language " << row.language << ", topic " << topic);
+            OpenHelp(topic, row.language);
+            QWidget* window = HelpWindow();
+            ASSERT_NE(window, nullptr);
+            auto* browser = window->findChild<QTextBrowser*>("txtHelp");
+            ASSERT_NE(browser, nullptr);
+            EXPECT_EQ(browser->source(), QUrl::fromLocalFile(HelpPagePath(topic, row.language)));
+            EXPECT_EQ(window->findChild<QToolButton*>("cmdContents")->text(), QString::fromUtf8(row.contents));
+
+            const QStringList words = browser->toPlainText().toLower().split(
+                QRegularExpression("\\W+", QRegularExpression::UseUnicodePropertiesOption));
+            for (const QString& word : row.words)
+                EXPECT_TRUE(words.contains(word)) << "no \"" << word.toStdString() << "\"";
+            if (row.language != 2)
+                for (const QString& word : english)
+                    EXPECT_FALSE(words.contains(word)) << "English \"" << word.toStdString() << "\" left";
+
+            for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    const QString href = it.fragment().charFormat().anchorHref();
+                    if (href.isEmpty() || href.startsWith("http"))
+                        continue;
+                    const QUrl target = browser->source().resolved(QUrl(href));
+                    QFile page(target.toLocalFile());
+                    const QString file = page.open(QIODevice::ReadOnly) ? QString::fromLatin1(page.readAll()) : QString();
+                    EXPECT_FALSE(file.isEmpty()) << href.toStdString() << " leads nowhere";
+                    if (target.hasFragment())
+                        EXPECT_TRUE(file.contains("name=\"" + target.fragment() + "\"")) << href.toStdString();
+                }
+            }
+        }
+    }
+    SetHelpFolder({});
 }
 
 TEST(Readme, IsWindows1252WithCrLfLinesAndDataSources)

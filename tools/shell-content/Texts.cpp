@@ -9,6 +9,15 @@ namespace {
 
 const int helpTopics[] = {101, 102, 103, 104, 100}; // in the order of the contents
 
+// One help folder per game language, in CurrentLanguage order, and the word of its link back
+// to the contents.
+struct HelpLanguage {
+    QString folder;
+    QString contents;
+};
+const HelpLanguage helpLanguages[] = {
+    {"sv", "Innehåll"}, {"en", "Contents"}, {"fr", "Sommaire"}, {"de", "Inhalt"}, {"es", "Contenido"}};
+
 const char* const style =
     "body { font-family: Arial, 'Liberation Sans', sans-serif; font-size: 10pt; }\n"
     "h1 { color: #285aa0; font-size: 16pt; }\n"
@@ -26,9 +35,9 @@ QString AsciiHtml(const QString& text)
     return out;
 }
 
-QString Page(const QString& title, const QString& body)
+QString Page(const QString& language, const QString& title, const QString& body)
 {
-    return "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + title
+    return "<!DOCTYPE html>\n<html lang=\"" + language + "\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + title
            + "</title>\n<style>\n" + style + "</style>\n</head>\n<body>\n" + body + "</body>\n</html>\n";
 }
 
@@ -65,24 +74,28 @@ constexpr int ReadmeWidth = 52; // fits the about box's text area (DejaVu Sans 9
 
 void WriteHelp(const QString& sourceDir, const QString& contentDir)
 {
-    QDir().mkpath(contentDir + "/help");
-    QString contents;
-    for (const int topic : helpTopics) {
-        const QString name = QString("topic%1.html").arg(topic);
-        const QString fragment = ReadUtf8File(sourceDir + "/help/" + name);
-        const QString title = TitleOf(fragment, name);
-        const QString nav = "<p class=\"nav\"><a href=\"index.html\">Contents</a></p>\n";
-        WriteBytes(contentDir + "/help/" + name,
-                   AsciiHtml(Page("Globana Help - " + title, nav + fragment + nav)).toStdString());
+    for (const HelpLanguage& language : helpLanguages) {
+        const QString source = sourceDir + "/help/" + language.folder;
+        const QString target = contentDir + "/help/" + language.folder;
+        QDir().mkpath(target);
+        // index.html holds the title, the introduction and the heading of the list of topics.
+        const QString intro = ReadUtf8File(source + "/index.html");
+        const QString helpTitle = TitleOf(intro, language.folder + "/index.html");
+        const QString nav = QString("<p class=\"nav\"><a href=\"index.html\">%1</a></p>\n").arg(language.contents);
+        QString contents;
+        for (const int topic : helpTopics) {
+            const QString name = QString("topic%1.html").arg(topic);
+            const QString fragment = ReadUtf8File(source + "/" + name);
+            const QString title = TitleOf(fragment, language.folder + "/" + name);
+            WriteBytes(target + "/" + name,
+                       AsciiHtml(Page(language.folder, helpTitle + " – " + title, nav + fragment + nav)).toStdString());
 
-        // The entry carries the topic's anchor too, so "index.html#topic101" still finds it.
-        contents += QString("<li><a name=\"topic%1\" href=\"%2\">%3</a></li>\n").arg(topic).arg(name, title);
+            // The entry carries the topic's anchor too, so "index.html#topic101" still finds it.
+            contents += QString("<li><a name=\"topic%1\" href=\"%2\">%3</a></li>\n").arg(topic).arg(name, title);
+        }
+        WriteBytes(target + "/index.html",
+                   AsciiHtml(Page(language.folder, helpTitle, intro + "<ul>\n" + contents + "</ul>\n")).toStdString());
     }
-    const QString index = "<h1>Globana Help</h1>\n"
-                          "<p>Globana is a geography quiz: find places and areas on the map, answer "
-                          "multiple-choice questions and recognise flags, in five languages.</p>\n"
-                          "<h2>Contents</h2>\n<ul>\n" + contents + "</ul>\n";
-    WriteBytes(contentDir + "/help/index.html", AsciiHtml(Page("Globana Help", index)).toStdString());
 }
 
 void WriteReadme(const QString& sourceDir, const QString& contentDir)
