@@ -316,11 +316,19 @@ struct MarkedRegion {
 // Scan-line seed fill (Heckbert's algorithm): each stacked segment is a run of row y - dy that
 // was filled; the row y beside it is searched for runs still inside, and only the parts of a new
 // run that stick out past its parent are searched again in the parent's direction.
+// Returns the bounding box of the runs it painted (null when the start is outside the region).
 template <typename Region>
-void ScanLineFill(Region& region, int width, int height, int x, int y)
+QRect ScanLineFill(Region& region, int width, int height, int x, int y)
 {
     if (!region.inside(x, y))
-        return;
+        return {};
+    int left = x, right = x, top = y, bottom = y;
+    auto painted = [&](int row, int xl, int xr) {
+        left = std::min(left, xl);
+        right = std::max(right, xr);
+        top = std::min(top, row);
+        bottom = std::max(bottom, row);
+    };
     struct Segment {
         int y, xl, xr, dy;
     };
@@ -343,6 +351,7 @@ void ScanLineFill(Region& region, int width, int height, int x, int y)
             const int l = region.runStart(cx, row);
             region.paint(row, l, cx);
             const int r = region.paintRight(cx + 1, row, width) - 1;
+            painted(row, l, r);
             if (l < x1)
                 push(row, l, x1 - 1, -dy);
             push(row, l, r, dy);
@@ -357,12 +366,14 @@ void ScanLineFill(Region& region, int width, int height, int x, int y)
                 break;
             region.paint(row, cx, cx);
             const int r = region.paintRight(cx + 1, row, width) - 1;
+            painted(row, cx, r);
             push(row, cx, r, dy);
             if (r > x2)
                 push(row, x2 + 1, r, -dy);
             cx = r + 1;
         }
     }
+    return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 } // namespace
@@ -379,21 +390,23 @@ void FloodFillAt(Canvas& canvas, int x, int y, TColor color, FillStyle style)
     QRgb* const bits = reinterpret_cast<QRgb*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
 
+    QRect filled;
     if (style == FillStyle::Surface) {
         if ((fill & RgbBits) == key)
             return; // the region already has the brush colour: nothing would change
         ColourRegion<true> region{bits, stride, width, key, fill};
-        ScanLineFill(region, width, height, x, y);
+        filled = ScanLineFill(region, width, height, x, y);
     } else if ((fill & RgbBits) == key) {
         // Filled pixels take the border colour, so they stop the fill by themselves.
         ColourRegion<false> region{bits, stride, width, key, fill};
-        ScanLineFill(region, width, height, x, y);
+        filled = ScanLineFill(region, width, height, x, y);
     } else {
         MarkedRegion region{{bits, stride, width, key, fill},
                             std::vector<unsigned char>(std::size_t(width) * std::size_t(height), 0)};
-        ScanLineFill(region, width, height, x, y);
+        filled = ScanLineFill(region, width, height, x, y);
     }
-    canvas.changed();
+    if (!filled.isNull())
+        canvas.changed(filled);
 }
 
 void ApplyTemplateBitmap(PictureBox& picture)

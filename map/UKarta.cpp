@@ -458,13 +458,11 @@ void CKarta::FillSea()
     for (int k = 1; k <= SeaPointCount; ++k) {
         const Pixel p = PixelOf(SeaPoints[k].Latitude, SeaPoints[k].Longitude);
         if (Rgb(canvas.pixel(p.x, p.y)) != Rgb(SeaColor) && IsOnImage(p.x, p.y)) {
-            FloodFillAt(canvas, p.x, p.y, Rgb(LandColor), FillStyle::Surface);
-            Changed();
+            FloodFillAt(canvas, p.x, p.y, Rgb(LandColor), FillStyle::Surface); // repaints what it filled
             if (ProcessMessages)
                 ProcessMessages();
         }
     }
-    Changed();
 }
 
 void CKarta::DrawGraticule(int step, TColor color, PenMode mode)
@@ -590,9 +588,8 @@ void CKarta::FillArea(const CArea& area, TColor colour)
         const Pixel p = PixelOf(seed->Latitude, seed->Longitude);
         const TColor c = Rgb(canvas.pixel(p.x, p.y));
         if (c != Black && c != Rgb(WaterColor) && c != Rgb(colour) && IsOnImage(p.x, p.y))
-            FloodFillAt(canvas, p.x, p.y, c, FillStyle::Surface);
+            FloodFillAt(canvas, p.x, p.y, c, FillStyle::Surface); // repaints what it filled
     }
-    Changed();
 }
 
 void CKarta::FillAreasWithKey(const std::string& key, TColor colour)

@@ -73,13 +73,14 @@ public:
     void draw(int x, int y, const QImage& picture);
 
     // Every drawing operation ends by calling the change callback (a picture control repaints
-    // through it). Code that writes into image() directly calls changed() when done.
+    // through it) with the part of the bitmap it changed, or a null rectangle for any part. Code
+    // that writes into image() directly calls changed() when done.
     // Copies of a canvas do not inherit the callback.
-    void setChangedCallback(std::function<void()> callback) { onChanged_.callback = std::move(callback); }
-    void changed() const
+    void setChangedCallback(std::function<void(const QRect&)> callback) { onChanged_.callback = std::move(callback); }
+    void changed(const QRect& area = QRect()) const
     {
         if (onChanged_.callback)
-            onChanged_.callback();
+            onChanged_.callback(area);
     }
 
 private:
@@ -87,7 +88,7 @@ private:
         ChangedCallback() = default;
         ChangedCallback(const ChangedCallback&) {}
         ChangedCallback& operator=(const ChangedCallback&) { return *this; }
-        std::function<void()> callback;
+        std::function<void(const QRect&)> callback;
     };
 
     QImage image_;

@@ -4,16 +4,24 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRectF>
 
 #include <cmath>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
-    // Drawing on the canvas schedules one repaint, however many operations follow before it.
-    canvas_.setChangedCallback([this] {
-        if (!updatePending_) {
+    // Drawing on the canvas schedules one repaint, however many operations follow before it; a
+    // change confined to a part (a fill) repaints only that part, so that a map whose sea fills
+    // let the picture build up visibly does not copy the whole bitmap after each of them.
+    canvas_.setChangedCallback([this](const QRect& area) {
+        if (updatePending_)
+            return;
+        if (area.isNull() || stretched_) {
             updatePending_ = true;
             update();
+        } else {
+            update(QRectF(area.x() / pixelRatio_, area.y() / pixelRatio_, area.width() / pixelRatio_,
+                          area.height() / pixelRatio_).toAlignedRect());
         }
     });
 }

@@ -22,13 +22,27 @@ struct FillCase {
 
 class FloodFill : public ::testing::TestWithParam<FillCase> {};
 
+// The fill also reports the part it changed, which is all a picture repaints: the bounding box
+// of the changed pixels.
 TEST_P(FloodFill, PaintsExactlyTheRegion)
 {
     const FillCase& c = GetParam();
     Canvas canvas = CanvasFromAscii(c.before);
     canvas.setBrushColor(AsciiColours().at(c.brush));
+    QRect reported;
+    canvas.setChangedCallback([&](const QRect& area) { reported |= area; });
     FloodFillAt(canvas, c.x, c.y, AsciiColours().at(c.color), c.style);
     EXPECT_EQ(AsciiFromCanvas(canvas), Join(c.after));
+    QRect changed;
+    for (int y = 0; y < static_cast<int>(c.before.size()); ++y)
+        for (int x = 0; x < static_cast<int>(c.before[y].size()); ++x)
+            if (c.before[y][x] != c.after[y][x])
+                changed |= QRect(x, y, 1, 1);
+    if (changed.isNull())
+        EXPECT_TRUE(reported.isNull()) << "a fill that changed nothing asked for a repaint";
+    else
+        EXPECT_TRUE(reported.contains(changed)) << "reported " << reported.x() << "," << reported.y() << " "
+                                                << reported.width() << "x" << reported.height();
 }
 
 const FillCase Cases[] = {
