@@ -438,6 +438,18 @@ void TfrmHuvudmeny::cmdStartaClick()
     const QList<QListWidgetItem*> selected = cboOvningar->selectedItems();
     if (selected.isEmpty())
         return; // nothing chosen yet
+    // A second start while a screen opens (it processes pending input) would put two screens
+    // on one exercise; so would a screen that is still open because the menu was never
+    // activated since (no window manager, or the keyboard reached the menu behind the screen).
+    // When the older screen went, the exercise lost its map under the other.
+    if (starting_)
+        return;
+    const struct Starting {
+        bool& flag;
+        Starting(bool& f) : flag(f) { flag = true; }
+        ~Starting() { flag = false; }
+    } starting{starting_};
+    FormActivate();
     const std::string name = ToWin1252(selected.first()->text());
     try {
         Hourglass wait;

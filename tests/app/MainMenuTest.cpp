@@ -519,6 +519,27 @@ TEST_F(MainMenuTest, ActivationReleasesEveryExerciseScreenOpenOrClosed)
     EXPECT_TRUE(openRef.isNull());
 }
 
+// A screen still open when the next exercise started stayed on the same exercise as the new
+// one; when either went, the other's exercise had no map and a click on it crashed.
+TEST_F(MainMenuTest, AStartReleasesTheScreenStillOpenAndIsNotEnteredTwice)
+{
+    auto menu = Start(2);
+    auto* open = new StubScreen(menu.get());
+    open->setWindowFlags(Qt::Window);
+    open->show();
+    QPointer<StubScreen> openRef(open);
+    menu->MapScreen = open;
+    menu->SattVarldsdel(7);
+    menu->cboOvningar->item(0)->setSelected(true);
+    // A second start arrives while the first screen opens (every start fails on the test data).
+    QTimer::singleShot(0, menu.get(), [&] { menu->cmdStartaClick(); });
+
+    menu->cmdStartaClick();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(openRef.isNull());
+    EXPECT_EQ(boxes.errors.size(), 1);
+}
+
 // A screen's destruction tells its exercise that it is gone; the exercise must still exist.
 class ExerciseMindingScreen : public StubScreen {
 public:
