@@ -172,6 +172,7 @@ TEST(KilledSave, SettingsFileStaysWhenItsSaveFailsForWantOfSpace)
     const std::string oldFile = ReadBytes(path);
 
     // A file size limit makes the write of the new file fail part way, as a full disk would.
+    // Was: QSettings renamed the cut file over the old one and reported no error.
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
