@@ -291,9 +291,10 @@ int main(int argc, char** argv)
     // The player at the top-ten window: types a name where one is asked for, then OK. A message
     // box is read and closed.
     int topTens = 0, boxes = 0;
+    QPointer<TfrmTioitopp> clicked;
     QTimer player;
     player.setInterval(1);
-    QObject::connect(&player, &QTimer::timeout, [&topTens, &boxes] {
+    QObject::connect(&player, &QTimer::timeout, [&topTens, &boxes, &clicked] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             if (++boxes <= 5)
                 std::printf("message box: %s\n", box->text().toLocal8Bit().constData());
@@ -301,12 +302,14 @@ int main(int argc, char** argv)
             return;
         }
         auto* window = qobject_cast<TfrmTioitopp*>(QApplication::activeModalWidget());
-        if (!window || !window->isVisible())
+        if (!window || !window->isVisible() || window == clicked)
             return;
+        clicked = window;
         if (window->txtNySignatur->isVisible())
             window->txtNySignatur->setText(QStringLiteral("Long session"));
         ++topTens;
-        window->cmdOK->click();
+        // Clicked once this tick is over: a message box that OK brings up needs the next ticks.
+        QTimer::singleShot(0, window->cmdOK, &QPushButton::click);
     });
     player.start();
 
