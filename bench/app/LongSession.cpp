@@ -10,7 +10,7 @@
 // and XDG_DATA_HOME name. Message boxes are answered with OK and their texts printed.
 //
 // Exit status 1 when, after the first round, memory (measured with Qt's pixmap cache emptied, a
-// cache of the style's that fills to its limit of 10 MiB over the first rounds) grew by more than
+// cache of the style's that may fill to its limit of 10 MiB over several rounds) grew by more than
 // 2 MiB over the other rounds, descriptors or timers did not come back to where they were after the first round, a
 // window was left behind, an exercise could not be played to its end or a message box came up. One round compares
 // descriptors, timers and windows with the figures before it.
@@ -118,8 +118,8 @@ Figures Measure()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
-    // The style keeps drawn widget parts in Qt's pixmap cache, which fills to its limit (10 MiB)
-    // over the first rounds; measured without it, growth is the game's own.
+    // The style keeps drawn widget parts in Qt's pixmap cache, which may fill to its limit
+    // (10 MiB) over several rounds; measured without it, growth is the game's own.
     const long raw = RssKiB();
     QPixmapCache::clear();
     return {RssKiB(), raw, OpenDescriptors(), RegisteredTimers(), int(QApplication::topLevelWidgets().size())};
