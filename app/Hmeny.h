@@ -114,4 +114,5 @@ private:
     TfrmAbout* frmAbout_ = nullptr;
     bool shown_ = false;
     bool starting_ = false; // an exercise is being opened (its screen lets events through)
+    bool activatedWhileStarting_ = false;
 };
