@@ -438,6 +438,18 @@ void TfrmHuvudmeny::cmdStartaClick()
     const QList<QListWidgetItem*> selected = cboOvningar->selectedItems();
     if (selected.isEmpty())
         return; // nothing chosen yet
+    // A second start while a screen opens (it processes pending input) would put two screens
+    // on one exercise; so would a screen that is still open because the menu was never
+    // activated since (no window manager, or the keyboard reached the menu behind the screen).
+    // When the older screen went, the exercise lost its map under the other.
+    if (starting_)
+        return;
+    FormActivate();
+    const struct Starting {
+        bool& flag;
+        Starting(bool& f) : flag(f) { flag = true; }
+        ~Starting() { flag = false; }
+    } starting{starting_};
     const std::string name = ToWin1252(selected.first()->text());
     try {
         Hourglass wait;
@@ -459,6 +471,11 @@ void TfrmHuvudmeny::cmdStartaClick()
     } catch (const std::exception& e) {
         ShowError(FailureText("start the exercise", FromWin1252(e.what())));
         close();
+    }
+    starting_ = false;
+    if (activatedWhileStarting_) {
+        activatedWhileStarting_ = false;
+        FormActivate();
     }
 }
 
@@ -499,6 +516,12 @@ void TfrmHuvudmeny::cmdAvslutaClick()
 
 void TfrmHuvudmeny::FormActivate()
 {
+    // A screen that is opening runs inside its own OpenExercise (which lets events through):
+    // released now, it would be destroyed under it. It goes once the start is over.
+    if (starting_) {
+        activatedWhileStarting_ = true;
+        return;
+    }
     // Deferred: a screen may still be inside one of its own handlers (the multiple-choice
     // screen waits out its pause first).
     for (QPointer<TOvningsformular>* screen : {&MapScreen, &MultiScreen, &FlagScreen}) {

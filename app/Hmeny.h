@@ -113,4 +113,6 @@ private:
     TfrmLang* frmLang_ = nullptr;
     TfrmAbout* frmAbout_ = nullptr;
     bool shown_ = false;
+    bool starting_ = false; // an exercise is being opened (its screen lets events through)
+    bool activatedWhileStarting_ = false;
 };

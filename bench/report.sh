@@ -5,7 +5,8 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-bench}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLOBANA_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target platform_bench bench_map bench_mapscreen bench_startup bench_peakmemory
+cmake --build "$build" -j2 --target platform_bench bench_map bench_mapscreen bench_startup bench_peakmemory \
+    bench_long_session
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
@@ -15,6 +16,8 @@ run() { # run <name> <program> [filter]
         ${3:+--benchmark_filter="$3"} >/dev/null
 }
 "$build/bench/app/bench_peakmemory" "$root/content" >"$out/peakmemory.txt"
+echo "running long_session" >&2
+"$build/bench/app/bench_long_session" --rounds 10 "$root/content" >"$out/longsession.txt"
 largest=$(sed -n 's/^exercise \([A-Z]*_[0-9]*\).*/\1/p' "$out/peakmemory.txt")
 run platform "$build/bench/platform/platform_bench" 'WholeImage|Ratio'
 run map "$build/bench/map/bench_map"

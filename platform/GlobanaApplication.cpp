@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <cstdio>
 #include <csignal>
 #include <exception>
 
@@ -19,6 +20,8 @@ namespace {
 
 void Report(const QString& message)
 {
+    // Also on standard error: a box the player clicked away leaves a trace in the output.
+    std::fprintf(stderr, "globana: unhandled error: %s\n", message.toLocal8Bit().constData());
     try {
         if (GlobanaApplication::errorBox)
             GlobanaApplication::errorBox(message);

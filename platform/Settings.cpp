@@ -1,8 +1,14 @@
 // Reading and writing "GLOBANA.INI" through QSettings in INI format.
 #include "platform/Settings.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 namespace {
 QString KeyOf(const QString& section, const QString& key)
@@ -42,10 +48,56 @@ int ReadSettingInteger(const QString& section, const QString& key, int defaultVa
 
 void WriteSettingString(const QString& section, const QString& key, const QString& value)
 {
-    QSettings settings(SettingsFilePath(), QSettings::IniFormat);
-    // Written to a temporary file and renamed over the old one (QSaveFile), so a crash during
-    // the save leaves the old settings; this is Qt's default, stated here because it matters.
-    settings.setAtomicSyncRequired(true);
-    settings.setValue(KeyOf(section, key), value);
-    settings.sync();
+    // QSettings does not notice a write that fails part way (a full disk): it renames the cut
+    // file over the old one and reports no error. So the new settings are written to a copy
+    // beside the file, read back whole, and only then renamed over it; a crash or a failure
+    // anywhere before that leaves the old file as it was.
+    const QString path = SettingsFilePath();
+    QTemporaryFile copy(path + QStringLiteral(".XXXXXX"));
+    if (!copy.open())
+        return;
+    QFile old(path);
+    if (old.exists() && !old.open(QIODevice::ReadOnly))
+        return; // what it holds must not be lost
+    if (old.isOpen()) {
+        const QByteArray bytes = old.readAll();
+        if (old.error() != QFileDevice::NoError || copy.write(bytes) != bytes.size())
+            return;
+    }
+    if (!copy.flush())
+        return;
+    const QString copyPath = copy.fileName();
+    QStringList keys;
+    QList<QVariant> values;
+    {
+        QSettings settings(copyPath, QSettings::IniFormat);
+        settings.setValue(KeyOf(section, key), value);
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return;
+        keys = settings.allKeys();
+        for (const QString& k : keys)
+            values.append(settings.value(k));
+    }
+    QFile written(copyPath);
+    if (!written.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray text = written.readAll();
+    if (::fsync(written.handle()) != 0)
+        return;
+    written.close();
+    // Read back under another name: QSettings would answer from its cache for this one.
+    QTemporaryFile check(path + QStringLiteral(".XXXXXX"));
+    if (!check.open() || check.write(text) != text.size() || !check.flush())
+        return;
+    const QSettings reread(check.fileName(), QSettings::IniFormat);
+    if (reread.status() != QSettings::NoError || reread.allKeys() != keys)
+        return;
+    for (int i = 0; i < keys.size(); ++i)
+        if (reread.value(keys[i]) != values[i])
+            return;
+    copy.setPermissions(old.exists() ? old.permissions()
+                                     : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (std::rename(QFile::encodeName(copyPath).constData(), QFile::encodeName(path).constData()) == 0)
+        copy.setAutoRemove(false);
 }

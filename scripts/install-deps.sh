@@ -19,6 +19,8 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
     # running windows without a display, screenshots, the end-to-end test's mouse and keys
     xvfb xauth x11-utils imagemagick xdotool
+    # the random-play test's window pinger
+    libxcb1-dev
     # packaging: dependencies of the .deb, checking the AppStream metadata and the desktop entry
     dpkg-dev appstream desktop-file-utils
 )

@@ -72,7 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{"From_not_a_number_counts_as_English", "[Languages]\nFrom=fr\n", 2, true, true},
         ShownCase{"Music_2_is_off", "[Options]\nMusic=2\nSounds=1\n", 2, true, false},
         ShownCase{"Sounds_0_is_off", "[Options]\nMusic=1\nSounds=0\n", 2, false, true},
-        ShownCase{"a_word_is_off", "[Options]\nMusic=yes\n", 2, true, false}),
+        ShownCase{"a_word_is_off", "[Options]\nMusic=yes\n", 2, true, false},
+        ShownCase{"garbage_gives_the_defaults",
+                  QByteArray("\x7f" "ELF\x02\x01\x00\x00[Lang\xff\xfe]\r\n=\x01\x02\n[]\nFrom\x00=4\n\x00\x00Sounds", 41),
+                  2, true, true}),
     [](const ::testing::TestParamInfo<ShownCase>& info) { return std::string(info.param.name); });
 
 TEST_F(LangDialogTest, OkStoresTheCheckedLanguage)

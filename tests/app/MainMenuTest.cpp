@@ -519,6 +519,51 @@ TEST_F(MainMenuTest, ActivationReleasesEveryExerciseScreenOpenOrClosed)
     EXPECT_TRUE(openRef.isNull());
 }
 
+// A screen still open when the next exercise started stayed on the same exercise as the new
+// one; when either went, the other's exercise had no map and a click on it crashed.
+TEST_F(MainMenuTest, AStartReleasesTheScreenStillOpenAndIsNotEnteredTwice)
+{
+    auto menu = Start(2);
+    auto* open = new StubScreen(menu.get());
+    open->setWindowFlags(Qt::Window);
+    open->show();
+    QPointer<StubScreen> openRef(open);
+    menu->MapScreen = open;
+    menu->SattVarldsdel(7);
+    menu->cboOvningar->item(0)->setSelected(true);
+    // A second start arrives while the first screen opens (every start fails on the test data).
+    QTimer::singleShot(0, menu.get(), [&] { menu->cmdStartaClick(); });
+
+    menu->cmdStartaClick();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(openRef.isNull());
+    EXPECT_EQ(boxes.errors.size(), 1);
+}
+
+// The menu activated while a map screen opened (its OpenExercise lets events through) released
+// the screen, which was destroyed under its own OpenExercise.
+TEST_F(MainMenuTest, ActivationWhileAScreenOpensReleasesItOnlyOnceItIsOpen)
+{
+    auto menu = Start(2);
+    menu->SattVarldsdel(1); // "Capitals", a map exercise, whose data files do not exist
+    const auto found = menu->cboOvningar->findItems(QString::fromStdString(MenuData::NameIn("Capitals", 2)),
+                                                    Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    found.first()->setSelected(true);
+    QPointer<TOvningsformular> opening;
+    QTimer::singleShot(0, menu.get(), [&] {
+        opening = menu->MapScreen;
+        QApplication::setActiveWindow(menu.get());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(opening.isNull()) << "destroyed while it opens";
+    });
+
+    menu->cmdStartaClick();
+    EXPECT_TRUE(menu->MapScreen.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(opening.isNull());
+}
+
 // A screen's destruction tells its exercise that it is gone; the exercise must still exist.
 class ExerciseMindingScreen : public StubScreen {
 public:

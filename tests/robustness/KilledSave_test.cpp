@@ -22,6 +22,7 @@
 #include <vector>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -154,6 +155,38 @@ TEST(KilledSave, SettingsFileIsTheOldOrANewCompleteFile)
             EXPECT_TRUE(filler == values[0] || filler == values[1]) << "after kill " << kill;
             EXPECT_EQ(settings.value(QStringLiteral("Languages/From")).toString(), QStringLiteral("2"));
         });
+
+    if (oldHome.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldHome);
+}
+
+TEST(KilledSave, SettingsFileStaysWhenItsSaveFailsForWantOfSpace)
+{
+    TempFolder folder;
+    const QByteArray oldHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", folder.Dir().c_str());
+    const std::string path = SettingsFilePath().toStdString();
+    WriteSettingString(QStringLiteral("Languages"), QStringLiteral("From"), QStringLiteral("3"));
+    const std::string oldFile = ReadBytes(path);
+
+    // A file size limit makes the write of the new file fail part way, as a full disk would.
+    // Was: QSettings renamed the cut file over the old one and reported no error.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(2);
+        WriteSettingString(QStringLiteral("Robustness"), QStringLiteral("Filler"), QString(200000, QLatin1Char('a')));
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadBytes(path), oldFile);
 
     if (oldHome.isNull())
         qunsetenv("XDG_CONFIG_HOME");
