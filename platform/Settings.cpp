@@ -46,6 +46,23 @@ int ReadSettingInteger(const QString& section, const QString& key, int defaultVa
     return ok ? number : 0;
 }
 
+namespace {
+
+// Whether QSettings can add a key to a file holding these bytes (it fails with a format error on
+// garbage); tried on a scratch copy beside the settings file.
+bool WritesBack(const QString& path, const QByteArray& bytes)
+{
+    QTemporaryFile probe(path + QStringLiteral(".XXXXXX"));
+    if (!probe.open() || probe.write(bytes) != bytes.size() || !probe.flush())
+        return true; // cannot tell: treat it as settings, so that nothing is thrown away
+    QSettings settings(probe.fileName(), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Probe/Key"), 1);
+    settings.sync();
+    return settings.status() != QSettings::FormatError;
+}
+
+} // namespace
+
 void WriteSettingString(const QString& section, const QString& key, const QString& value)
 {
     // QSettings does not notice a write that fails part way (a full disk): it renames the cut
@@ -59,9 +76,15 @@ void WriteSettingString(const QString& section, const QString& key, const QStrin
     QFile old(path);
     if (old.exists() && !old.open(QIODevice::ReadOnly))
         return; // what it holds must not be lost
+    bool garbage = false;
     if (old.isOpen()) {
         const QByteArray bytes = old.readAll();
-        if (old.error() != QFileDevice::NoError || copy.write(bytes) != bytes.size())
+        if (old.error() != QFileDevice::NoError)
+            return;
+        // A file that QSettings reads but cannot write back (garbage) would stop every save for
+        // good: the settings start afresh, and the file is kept beside as GLOBANA.INI.bad.
+        garbage = !WritesBack(path, bytes);
+        if (!garbage && copy.write(bytes) != bytes.size())
             return;
     }
     if (!copy.flush())
@@ -98,6 +121,11 @@ void WriteSettingString(const QString& section, const QString& key, const QStrin
             return;
     copy.setPermissions(old.exists() ? old.permissions()
                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (garbage) {
+        QFile::remove(path + QStringLiteral(".bad"));
+        if (!QFile::copy(path, path + QStringLiteral(".bad")))
+            return;
+    }
     if (std::rename(QFile::encodeName(copyPath).constData(), QFile::encodeName(path).constData()) == 0)
         copy.setAutoRemove(false);
 }

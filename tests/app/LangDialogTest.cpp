@@ -78,6 +78,21 @@ INSTANTIATE_TEST_SUITE_P(
                   2, true, true}),
     [](const ::testing::TestParamInfo<ShownCase>& info) { return std::string(info.param.name); });
 
+TEST_F(LangDialogTest, OkStoresTheLanguageOverASettingsFileOfGarbageAndKeepsTheGarbageAside)
+{
+    const QByteArray garbage("\x7f" "ELF\x02\x01\x00\x00[Lang\xff\xfe]\r\n=\x01\x02\n[]\nFrom\x00=4\n", 32);
+    settings.WriteFile(garbage);
+    TfrmLang dialog;
+    RunDialog(dialog, [&] {
+        dialog.chkFra->click();
+        dialog.cmdOK->click();
+    });
+    EXPECT_EQ(settings.Value("Languages/From"), "3");
+    QFile bad(SettingsFilePath() + QStringLiteral(".bad"));
+    ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bad.readAll(), garbage);
+}
+
 TEST_F(LangDialogTest, OkStoresTheCheckedLanguage)
 {
     TfrmLang dialog;
