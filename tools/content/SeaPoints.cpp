@@ -228,6 +228,20 @@ std::vector<SeaView> Resolve(CKarta& map, const std::vector<SeaView>& views)
 
 float Stored(std::int32_t v) { return static_cast<float>(v / 10000.0); }
 
+// Degrees as the files store them (× 10000, rounded).
+std::int32_t ToStored(float degrees) { return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(degrees) * 10000.0)); }
+
+// An area's seed as the area file will hold it.
+SeedChange SeedOf(int item, const GeoPoint& p) { return {item, ToStored(p.Latitude), ToStored(p.Longitude)}; }
+
+// The position of a picture's pixel, rounded as a stored position is.
+GeoPoint StoredPosition(CKarta& map, const Raster& r, int pixel)
+{
+    SetView(map, r.View);
+    const int y = pixel / r.View.Size.Width, x = pixel % r.View.Size.Width;
+    return {Stored(ToStored(map.YToLatitude(y))), Stored(ToStored(map.ToLongitude(y, x)))};
+}
+
 std::string Join(const std::vector<int>& v)
 {
     std::string s;
@@ -310,14 +324,11 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
                     pix.push_back(i);
             std::stable_sort(pix.begin(), pix.end(), [&](int a, int b) { return r.Depth[a] > r.Depth[b]; });
             for (size_t k = 0; k < pix.size() && k < 200 && !placed; ++k) {
-                SetView(map, r.View);
-                const int y = pix[k] / r.View.Size.Width, x = pix[k] % r.View.Size.Width;
-                const auto lat = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.YToLatitude(y)) * 10000.0));
-                const auto lon = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.ToLongitude(y, x)) * 10000.0));
-                if (RegionAt(map, r, Stored(lat), Stored(lon)) != id || !safe(Stored(lat), Stored(lon)))
+                const GeoPoint p = StoredPosition(map, r, pix[k]);
+                if (RegionAt(map, r, p.Latitude, p.Longitude) != id || !safe(p.Latitude, p.Longitude))
                     continue;
-                result.Points.emplace_back(lat, lon);
-                cover(Stored(lat), Stored(lon));
+                result.Points.emplace_back(ToStored(p.Latitude), ToStored(p.Longitude));
+                cover(p.Latitude, p.Longitude);
                 placed = true;
             }
         }
@@ -342,10 +353,6 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
     const CAreor& areas = *map.Areas;
     auto included = [&](const Raster& r, const CArea& a) {
         return std::any_of(r.View.Selectors.begin(), r.View.Selectors.end(), [&](const std::string& k) { return a.HasKey(k); });
-    };
-    auto stored = [](const GeoPoint& p) {
-        return SeedChange{0, static_cast<std::int32_t>(std::nearbyint(static_cast<double>(p.Latitude) * 10000.0)),
-                          static_cast<std::int32_t>(std::nearbyint(static_cast<double>(p.Longitude) * 10000.0))};
     };
     // Whether a seed of area i at p fills nothing but the area (or another part of its country)
     // on every picture; `filled` gets the pixels of the area's own regions it fills.
@@ -377,10 +384,7 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
             for (const Region& reg : r.Regions) {
                 if (reg.Owner != i)
                     continue;
-                SetView(map, r.View);
-                const int y = reg.Deepest / r.View.Size.Width, x = reg.Deepest % r.View.Size.Width;
-                const SeedChange c = stored(GeoPoint{map.YToLatitude(y), map.ToLongitude(y, x)});
-                const GeoPoint p{Stored(c.Lat), Stored(c.Lon)};
+                const GeoPoint p = StoredPosition(map, r, reg.Deepest);
                 if (fillsOnly(i, p, filled) && filled > bestFilled) {
                     best = p;
                     bestFilled = filled;
@@ -391,8 +395,7 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
         for (int k = 1; k <= a.VertexCount && bestFilled < 0; ++k)
             for (int dy = -1; dy <= 1 && bestFilled < 0; ++dy)
                 for (int dx = -1; dx <= 1 && bestFilled < 0; ++dx) {
-                    const SeedChange c = stored(a.Vertices[k]);
-                    const GeoPoint p{Stored(c.Lat + dy), Stored(c.Lon + dx)};
+                    const GeoPoint p{Stored(ToStored(a.Vertices[k].Latitude) + dy), Stored(ToStored(a.Vertices[k].Longitude) + dx)};
                     if (PointInPolygon(p, a.Vertices.data(), a.VertexCount) && fillsOnly(i, p, filled)) {
                         best = p;
                         bestFilled = filled;
@@ -403,9 +406,7 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
             continue;
         }
         a.Seed1 = best;
-        SeedChange c = stored(best);
-        c.Item = i;
-        result.Seed1.push_back(c);
+        result.Seed1.push_back(SeedOf(i, best));
     }
 
     // seeds per view and region
@@ -473,10 +474,7 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
                 const Region& reg = r.Regions[id];
                 if (reg.Owner != i || seedCount[v][id] || reg.Size < ScaledRegion(MinSeaRegion, r.View.Size))
                     continue;
-                SetView(map, r.View);
-                const int y = reg.Deepest / r.View.Size.Width, x = reg.Deepest % r.View.Size.Width;
-                const SeedChange c = stored(GeoPoint{map.YToLatitude(y), map.ToLongitude(y, x)});
-                const GeoPoint q{Stored(c.Lat), Stored(c.Lon)};
+                const GeoPoint q = StoredPosition(map, r, reg.Deepest);
                 if (const long g = gain(i, asked, q); g > best) {
                     p = q;
                     best = g;
@@ -495,9 +493,7 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
             best = a.Seed1; // no safe point of its own: it doubles the first
         if (!(best == a.Seed2)) {
             a.Seed2 = best;
-            SeedChange c = stored(best);
-            c.Item = i;
-            result.Seed2.push_back(c);
+            result.Seed2.push_back(SeedOf(i, best));
         }
         countSeed(a, a.Seed2, 1);
     }
@@ -517,9 +513,7 @@ SeaPointResult ChooseSeaPoints(const std::string& areaFile, const std::string& w
         if (secondGain < MustFill)
             second = first;
         countSeed(a, second, 1);
-        SeedChange s1 = stored(first), s2 = stored(second);
-        s1.Item = s2.Item = i;
-        result.Twins.emplace_back(s1, s2);
+        result.Twins.emplace_back(SeedOf(i, first), SeedOf(i, second));
     }
     std::vector<std::vector<char>> seeded(rasters.size());
     for (size_t v = 0; v < rasters.size(); ++v)
@@ -658,21 +652,20 @@ WaterSeedResult ChooseWaterSeeds(const std::string& waterFile, const std::vector
         owner.push_back(std::move(own));
     }
 
-    auto stored = [](float degrees) { return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(degrees) * 10000.0)); };
     std::vector<std::vector<char>> filled(rasters.size());
     for (size_t v = 0; v < rasters.size(); ++v)
         filled[v].assign(rasters[v].Regions.size(), 0);
     for (int i = 1; i <= waters.Count; ++i) {
         // Candidates: the present seeds, then the deepest pixel of each of the water's regions.
         std::vector<std::pair<std::int32_t, std::int32_t>> cands{
-            {stored(original[i - 1].first.Latitude), stored(original[i - 1].first.Longitude)},
-            {stored(original[i - 1].second.Latitude), stored(original[i - 1].second.Longitude)}};
+            {ToStored(original[i - 1].first.Latitude), ToStored(original[i - 1].first.Longitude)},
+            {ToStored(original[i - 1].second.Latitude), ToStored(original[i - 1].second.Longitude)}};
         for (const Raster& r : rasters)
             for (size_t id = 0; id < r.Regions.size(); ++id)
                 if (owner[&r - rasters.data()][id] == i && r.Regions[id].Size >= ScaledRegion(MinSeaRegion, r.View.Size)) {
                     SetView(map, r.View);
                     const int y = r.Regions[id].Deepest / r.View.Size.Width, x = r.Regions[id].Deepest % r.View.Size.Width;
-                    cands.emplace_back(stored(map.YToLatitude(y)), stored(map.ToLongitude(y, x)));
+                    cands.emplace_back(ToStored(map.YToLatitude(y)), ToStored(map.ToLongitude(y, x)));
                 }
         // What each candidate fills: regions of this water only, else it is no candidate.
         std::vector<std::vector<std::pair<int, int>>> fills(cands.size());
