@@ -2,10 +2,11 @@
 #include "app/About.h"
 
 #include "app/Generell.h"
-#include "app/Shape.h"
 #include "platform/Help.h"
 #include "platform/Settings.h"
+#include "platform/Shape.h"
 #include "platform/Win1252.h"
+#include "platform/WindowKit.h"
 #include "platform/WindowPlacement.h"
 
 #include <QCheckBox>
@@ -17,14 +18,6 @@
 #include <QShowEvent>
 
 namespace {
-ShapeWidget* MakeShape(QWidget* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* shape = new ShapeWidget(ShapeWidget::Kind::Rectangle, parent);
-    shape->setObjectName(QLatin1String(name));
-    shape->setGeometry(left, top, width, height);
-    return shape;
-}
-
 // The lines of a text file, split at CR LF, LF or a lone CR, as Windows-1252 text.
 QStringList ReadTextLines(const QString& fileName)
 {
@@ -54,31 +47,21 @@ QStringList ReadTextLines(const QString& fileName)
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Globana"));
-    setFixedSize(529, 378);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    OpenFixedWindow(this, "frmAbout", QStringLiteral("About Globana"), {529, 378});
+    setFont(WindowFont());
+    FillBackground(this, Qt::white);
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    QFont versionFont(QStringLiteral("Arial"));
-    versionFont.setPixelSize(16);
-    versionFont.setBold(true);
-    lblVersion->setFont(versionFont);
+    lblVersion->setFont(ArialPixels(16, true));
     // The design text ends in a space, and another goes before the number.
     lblVersion->setText(QStringLiteral("Globana version ") + QLatin1Char(' ')
                         + QStringLiteral("2.62"));
     lblVersion->move(71, 14);
     lblVersion->adjustSize();
 
-    Shape1 = MakeShape(this, "Shape1", 72, 36, 389, 1);
-    Shape2 = MakeShape(this, "Shape2", 72, 99, 389, 1);
+    Shape1 = MakeShape(this, "Shape1", ShapeWidget::Kind::Rectangle, {72, 36, 389, 1});
+    Shape2 = MakeShape(this, "Shape2", ShapeWidget::Kind::Rectangle, {72, 99, 389, 1});
 
     chkSound = new QCheckBox(QStringLiteral("Sound Effects"), this);
     chkSound->setObjectName(QStringLiteral("chkSound"));
@@ -87,7 +70,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     chkMusic->setObjectName(QStringLiteral("chkMusic"));
     chkMusic->setGeometry(241, 112, 159, 21);
 
-    Shape3 = MakeShape(this, "Shape3", 70, 144, 390, 1);
+    Shape3 = MakeShape(this, "Shape3", ShapeWidget::Kind::Rectangle, {70, 144, 390, 1});
 
     memAbout = new QPlainTextEdit(this);
     memAbout->setObjectName(QStringLiteral("memAbout"));
@@ -100,8 +83,8 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     cmdOK->setGeometry(68, 330, 393, 33);
     connect(cmdOK, &QPushButton::clicked, this, &TfrmAbout::cmdOKClick);
 
-    Shape4 = MakeShape(this, "Shape4", 8, 12, 53, 353);
-    Shape5 = MakeShape(this, "Shape5", 468, 12, 53, 357);
+    Shape4 = MakeShape(this, "Shape4", ShapeWidget::Kind::Rectangle, {8, 12, 53, 353});
+    Shape5 = MakeShape(this, "Shape5", ShapeWidget::Kind::Rectangle, {468, 12, 53, 357});
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [] { OpenHelp(100); });

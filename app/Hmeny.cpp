@@ -4,8 +4,6 @@
 #include "app/About.h"
 #include "app/Lang.h"
 #include "app/Pictures.h"
-#include "app/Shape.h"
-#include "app/Sound.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 #include "platform/Errors.h"
@@ -16,11 +14,14 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
+#include "platform/Shape.h"
+#include "platform/Sound.h"
 #include "platform/Win1252.h"
+#include "platform/WindowKit.h"
 #include "platform/WindowPlacement.h"
+#include "scores/Topp.h"
 #include "screens/Ovform.h"
 #include "screens/ScreenFactory.h"
-#include "scores/Topp.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -59,14 +60,6 @@ private:
     int height_;
 };
 
-QFont ArialPixels(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 QListWidget* MakeList(QWidget* parent, const char* name, const QRect& at, const QFont& font,
                       int rowHeight)
 {
@@ -80,30 +73,12 @@ QListWidget* MakeList(QWidget* parent, const char* name, const QRect& at, const 
     return list;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& at, int tag)
+// The menu's buttons take the focus on a click too, as the lists do.
+QPushButton* MenuButton(QWidget* parent, const char* name, const QRect& at, int tag)
 {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(at);
-    button->setProperty("Tag", tag);
+    QPushButton* button = MakeButton(parent, name, at, tag, Qt::StrongFocus);
     button->setFont(ArialPixels(12));
-    button->setAutoDefault(false);
     return button;
-}
-
-ShapeWidget* MakeShape(QWidget* parent, const char* name, ShapeWidget::Kind kind, const QRect& at)
-{
-    auto* shape = new ShapeWidget(kind, parent);
-    shape->setObjectName(QLatin1String(name));
-    shape->setGeometry(at);
-    return shape;
-}
-
-void SetBaseColor(QWidget* widget, TColor color)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::Base, ToQColor(color));
-    widget->setPalette(pal);
 }
 
 // The colour of a picture's pixel; a point outside the picture matches only other points
@@ -155,28 +130,12 @@ TfrmHuvudmeny::TfrmHuvudmeny(const std::string& dataDir, QWidget* parent)
       dataDir_(dataDir)
 {
     UsePictureResources();
-    setObjectName(QStringLiteral("frmHuvudmeny"));
-    setWindowTitle(QStringLiteral("Globana"));
-    setFixedSize(598, 453);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    OpenFixedWindow(this, "frmHuvudmeny", QStringLiteral("Globana"), {598, 453});
+    setFont(WindowFont());
     setAutoFillBackground(true);
 
-    panPanel = new QFrame(this);
-    panPanel->setObjectName(QStringLiteral("panPanel"));
-    panPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
-    panPanel->setLineWidth(1);
-    panPanel->resize(579, 441);
-    QPalette white = panPanel->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::WindowText, Qt::black);
-    panPanel->setPalette(white);
-    panPanel->setAutoFillBackground(true);
-    // The controls lie in the panel's client area, inside its one-pixel border.
-    auto* client = new QWidget(panPanel);
-    client->setObjectName(QStringLiteral("panPanelClient"));
-    client->setGeometry(1, 1, 577, 439);
+    QWidget* client = MakePanel(this, panPanel, "panPanel", {0, 0, 579, 441});
+    SetColour(panPanel, QPalette::Window, Qt::white);
 
     Shape3 = MakeShape(client, "Shape3", ShapeWidget::Kind::Rectangle, {8, 6, 151, 427});
     Image1 = new PictureBox(client);
@@ -191,27 +150,21 @@ TfrmHuvudmeny::TfrmHuvudmeny(const std::string& dataDir, QWidget* parent)
     imgMap->setGeometry(175, 46, 386, 133);
     imgMap->setPictureSize(386, 133);
 
-    lblInstruktion = new QLabel(client);
-    lblInstruktion->setObjectName(QStringLiteral("lblInstruktion"));
-    lblInstruktion->setGeometry(178, 144, 381, 29);
+    lblInstruktion = MakeLabel(client, "lblInstruktion", {178, 144, 381, 29}, ArialPixels(12),
+                               Qt::white, Qt::AlignHCenter | Qt::AlignTop);
     lblInstruktion->setProperty("Tag", 25);
     lblInstruktion->setWordWrap(true);
-    lblInstruktion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblInstruktion->setFont(ArialPixels(12));
-    QPalette whiteText = lblInstruktion->palette();
-    whiteText.setColor(QPalette::WindowText, Qt::white);
-    lblInstruktion->setPalette(whiteText);
 
     lstParts = MakeList(client, "lstParts", {175, 176, 106, 133}, ArialPixels(13, true), 16);
     cboOvningar = MakeList(client, "cboOvningar", {280, 176, 281, 133}, ArialPixels(12), 15);
 
-    cmdStarta = MakeButton(client, "cmdStarta", {176, 315, 193, 28}, 1);
-    cmdTioitopp = MakeButton(client, "cmdTioitopp", {372, 315, 191, 28}, 2);
+    cmdStarta = MenuButton(client, "cmdStarta", {176, 315, 193, 28}, 1);
+    cmdTioitopp = MenuButton(client, "cmdTioitopp", {372, 315, 191, 28}, 2);
     Shape2 = MakeShape(client, "Shape2", ShapeWidget::Kind::Circle, {364, 343, 11, 17});
     Shape2->setBrushColor(0x0000FF);
-    cmdOm = MakeButton(client, "cmdOm", {372, 364, 191, 28}, 5);
-    cmdHjalp = MakeButton(client, "cmdHjalp", {176, 396, 193, 28}, 18);
-    cmdAvsluta = MakeButton(client, "cmdAvsluta", {372, 396, 190, 28}, 3);
+    cmdOm = MenuButton(client, "cmdOm", {372, 364, 191, 28}, 5);
+    cmdHjalp = MenuButton(client, "cmdHjalp", {176, 396, 193, 28}, 18);
+    cmdAvsluta = MenuButton(client, "cmdAvsluta", {372, 396, 190, 28}, 3);
 
     tmrInstruktion = new QTimer(this);
     tmrInstruktion->setObjectName(QStringLiteral("tmrInstruktion"));
@@ -250,7 +203,7 @@ TfrmHuvudmeny::~TfrmHuvudmeny()
     // (dynamic_cast: the screen base class has no meta-object of its own for qobject_cast.)
     const QObjectList children = this->children();
     for (QObject* child : children)
-        if (dynamic_cast<TOvningsformular*>(child))
+        if (dynamic_cast<ExerciseWindow*>(child))
             delete child;
     Catalogue.reset();
     // The players belong to the main window and end with it.
@@ -321,8 +274,8 @@ bool TfrmHuvudmeny::FormShow()
 {
     {
         Hourglass wait; // only while preparing: the language dialog waits for the player
-        SetBaseColor(lstParts, PanelColor);
-        SetBaseColor(cboOvningar, PanelColor);
+        SetColour(lstParts, QPalette::Base, PanelColor);
+        SetColour(cboOvningar, QPalette::Base, PanelColor);
         Shape1->setBrushColor(FrameColor);
         Shape3->setBrushColor(FrameColor);
 
@@ -524,7 +477,7 @@ void TfrmHuvudmeny::FormActivate()
     }
     // Deferred: a screen may still be inside one of its own handlers (the multiple-choice
     // screen waits out its pause first).
-    for (QPointer<TOvningsformular>* screen : {&MapScreen, &MultiScreen, &FlagScreen}) {
+    for (QPointer<ExerciseWindow>* screen : {&MapScreen, &MultiScreen, &FlagScreen}) {
         if (*screen) {
             ReleaseScreen(*screen);
             *screen = nullptr;

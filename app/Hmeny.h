@@ -23,7 +23,7 @@ class QTimer;
 class ShapeWidget;
 class TfrmAbout;
 class TfrmLang;
-class TOvningsformular;
+class ExerciseWindow;
 
 class TfrmHuvudmeny : public QWidget {
     Q_OBJECT
@@ -89,9 +89,9 @@ public:
     std::unique_ptr<COvningar> Catalogue;
 
     // The open exercise screens and high-score list; null when none is open.
-    QPointer<TOvningsformular> MapScreen;
-    QPointer<TOvningsformular> MultiScreen;
-    QPointer<TOvningsformular> FlagScreen;
+    QPointer<ExerciseWindow> MapScreen;
+    QPointer<ExerciseWindow> MultiScreen;
+    QPointer<ExerciseWindow> FlagScreen;
     QPointer<QWidget> ListWindow;
 
 signals:

@@ -1,15 +1,16 @@
-// The language table and TranslateCaptions.
+// Labelling windows from the language table, and the language dialog TfrmLang.
 #include "app/Lang.h"
 
 #include "app/Generell.h"
 #include "app/Pictures.h"
-#include "app/Shape.h"
 #include "data/Fileread.h"
 #include "platform/Array1.h"
 #include "platform/Help.h"
 #include "platform/PictureBox.h"
 #include "platform/Settings.h"
+#include "platform/Shape.h"
 #include "platform/Win1252.h"
+#include "platform/WindowKit.h"
 #include "platform/WindowPlacement.h"
 
 #include <QLabel>
@@ -19,72 +20,9 @@
 #include <QShowEvent>
 #include <QWidget>
 
-namespace {
-Array1<Array1<std::string, 34>, 5> languageTable;
-
-int TagOf(const QObject* object)
-{
-    const QVariant tag = object->property("Tag");
-    return tag.isValid() ? tag.toInt() : 0;
-}
-} // namespace
-
-std::string& LanguageText(int language, int number)
-{
-    return languageTable[language][number];
-}
-
-const std::string& LanguageString(int number)
-{
-    return languageTable[CurrentLanguage][number];
-}
-
-QString LanguageCaption(int number)
-{
-    return FromWin1252(LanguageString(number));
-}
-
-void ClearLanguageTable()
-{
-    for (int l = 1; l <= 5; ++l)
-        for (int n = 1; n <= 34; ++n)
-            languageTable[l][n].clear();
-}
-
-void LoadLanguageTableFrom(const std::string& path)
-{
-    TByteFile file(path);
-    while (!file.AtEnd()) {
-        const int n = file.ReadInt16();
-        for (int language = 1; language <= 5; ++language) {
-            std::string text = file.ReadString();
-            LanguageText(language, n) = std::move(text); // a number outside 1..34 fails here
-        }
-    }
-}
-
-void LoadLanguageTable()
-{
-    LoadLanguageTableFrom(ExePath("lang.crp"));
-}
-
 void TranslateCaptions(QWidget* window)
 {
-    // Component order: the window's descendants in creation order. The controls of a window
-    // that this one owns (an exercise screen of the main menu) belong to that window.
-    const auto children = window->findChildren<QWidget*>();
-    for (QWidget* child : children) {
-        const int tag = TagOf(child);
-        if (tag == 0 || child->window() != window)
-            continue;
-        if (auto* button = qobject_cast<QPushButton*>(child))
-            button->setText(FromWin1252(LanguageText(CurrentLanguage, tag)));
-        else if (auto* label = qobject_cast<QLabel*>(child))
-            label->setText(FromWin1252(LanguageText(CurrentLanguage, tag)));
-    }
-    const int own = TagOf(window);
-    if (own != 0)
-        window->setWindowTitle(FromWin1252(LanguageText(CurrentLanguage, own)));
+    TranslateCaptions(window, LanguageCaption);
 }
 
 // ---- TfrmLang ----
@@ -100,25 +38,14 @@ TfrmLang::TfrmLang(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     UsePictureResources();
-    setObjectName(QStringLiteral("frmLang"));
-    setWindowTitle(QStringLiteral("Welcome"));
-    setFixedSize(215, 313);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    OpenFixedWindow(this, "frmLang", QStringLiteral("Welcome"), {215, 313});
+    setFont(WindowFont());
+    FillBackground(this, Qt::white);
 
-    Shape1 = new ShapeWidget(ShapeWidget::Kind::Rectangle, this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(8, 8, 201, 265);
+    Shape1 = MakeShape(this, "Shape1", ShapeWidget::Kind::Rectangle, {8, 8, 201, 265});
     Shape1->setBrushColor(PanelColor);
 
-    QFont heading(QStringLiteral("Arial"));
-    heading.setPixelSize(13);
-    heading.setBold(true);
+    const QFont heading = ArialPixels(13, true);
     auto makeLabel = [&](const char* name, int top, const char* text) {
         auto* label = new QLabel(QString::fromLatin1(text), this);
         label->setObjectName(QLatin1String(name));

@@ -2,6 +2,9 @@
 // the language dialog TfrmLang.
 #pragma once
 
+#include "data/Language.h"
+#include "platform/Captions.h"
+
 #include <QDialog>
 #include <QString>
 #include <string>
@@ -12,21 +15,8 @@ class QRadioButton;
 class PictureBox;
 class ShapeWidget;
 
-// Entry (language 1..5, number 1..34); anything outside raises ERangeError.
-std::string& LanguageText(int language, int number);
-// Entry of CurrentLanguage, as Windows-1252 bytes and as display text.
-const std::string& LanguageString(int number);
-QString LanguageCaption(int number);
-void ClearLanguageTable();
-
-// Reads ExeDir()/lang.crp into the table.
-void LoadLanguageTable();
-void LoadLanguageTableFrom(const std::string& path);
-
-// Gives every push button and label owned by the window whose "Tag" property is not 0 the
-// string of that number in the current language, then the window's own caption if its Tag
-// is not 0. A Tag outside 1..34 raises ERangeError. Windows owned by the window (its child
-// windows) are not visited: they are labelled when they are shown themselves.
+// Labels the window from the language table in the current language (see TranslateCaptions in
+// platform/Captions.h); a Tag outside 1..34 raises ERangeError.
 void TranslateCaptions(QWidget* window);
 
 // The start-up dialog in which the player picks the language. Its result is the language

@@ -1,13 +1,13 @@
 // COvningar: reading the catalogue and finding exercises by name.
 #include "data/ovningar.h"
 
-#include "app/Generell.h"
 #include "data/Fileread.h"
 #include "exercises/OvFlagga.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
 #include "exercises/Ovmulti.h"
 #include "platform/Errors.h"
+#include "platform/GameState.h"
 
 COvningar::~COvningar()
 {

@@ -1,11 +1,11 @@
 // Shared helpers of the exercise kinds.
 #include "exercises/ExerciseSupport.h"
 
-#include "app/Generell.h"
 #include "data/Areor.h"
 #include "data/Orter.h"
+#include "exercises/ExerciseScreen.h"
 #include "map/UKarta.h"
-#include "screens/Ovform.h"
+#include "platform/GameState.h"
 
 #include <QCoreApplication>
 #include <stdexcept>
@@ -50,7 +50,9 @@ std::string SelectorName(const CAreor& areas, const std::string& selector)
 
 void PrepareMapView(CKarta& map, TMapExerciseScreen& screen)
 {
-    map.Image = screen.GetMapImage();
+    const MapImage image = screen.GetMapImage();
+    map.Target = image.canvas;
+    map.TargetPixelRatio = image.pixelRatio;
     map.UpdateScale();
     if (map.TopLatitude == 0.0f && map.BottomLatitude == 0.0f)
         map.FitToIncludedAreas();

@@ -1,13 +1,13 @@
 // COvningFlagga: up to 16 shuffled selectors on a grid, asked in random order.
 #include "exercises/OvFlagga.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
 #include "data/Areor.h"
+#include "data/Language.h"
+#include "exercises/ExerciseScreen.h"
 #include "exercises/ExerciseSupport.h"
 #include "map/UKarta.h"
+#include "platform/GameState.h"
 #include "platform/Random.h"
-#include "screens/Ovform.h"
 
 #include <stdexcept>
 #include <utility>

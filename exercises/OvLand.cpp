@@ -2,12 +2,13 @@
 // (least far north) area wins.
 #include "exercises/OvLand.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
+#include "exercises/ExerciseScreen.h"
 #include "exercises/ExerciseSupport.h"
+#include "map/Geometry.h"
 #include "map/UKarta.h"
+#include "platform/GameState.h"
 #include "platform/Random.h"
-#include "screens/Ovform.h"
 
 TMapExerciseScreen* COvningLandArea::MapScreen() const
 {

@@ -1,12 +1,12 @@
 // COvningOrt: places asked in random order; the nearest included place decides.
 #include "exercises/OvOrt.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
+#include "exercises/ExerciseScreen.h"
 #include "exercises/ExerciseSupport.h"
 #include "map/UKarta.h"
+#include "platform/GameState.h"
 #include "platform/Random.h"
-#include "screens/Ovform.h"
 
 TMapExerciseScreen* COvningOrt::MapScreen() const
 {

@@ -1,14 +1,14 @@
 // COvningMulti: each included place asked once, as "which area?" or "which place?".
 #include "exercises/Ovmulti.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
 #include "data/Areor.h"
+#include "data/Language.h"
 #include "data/Orter.h"
+#include "exercises/ExerciseScreen.h"
 #include "exercises/ExerciseSupport.h"
 #include "map/UKarta.h"
+#include "platform/GameState.h"
 #include "platform/Random.h"
-#include "screens/Ovform.h"
 
 #include <QCoreApplication>
 #include <set>
@@ -116,7 +116,7 @@ std::string COvningMulti::NextQuestion()
 
     TMultiExerciseScreen* screen = MultiScreen();
     for (int s = 1; s <= 4; ++s)
-        screen->DrawAnswer(screen->AnswerImage(s), 0xFFFFFF, Answers[s]);
+        screen->DrawAnswer(s, 0xFFFFFF, Answers[s]);
     return text;
 }
 
@@ -131,7 +131,7 @@ void COvningMulti::CorrectAnswer()
         return;
     COvning::CorrectAnswer();
     TMultiExerciseScreen* screen = MultiScreen();
-    screen->DrawAnswer(screen->AnswerImage(RightPosition), 0x008000, Answers[RightPosition]);
+    screen->DrawAnswer(RightPosition, 0x008000, Answers[RightPosition]);
     ProcessMessages();
     // The question being booked. The main menu may start this exercise afresh on a new
     // screen while we wait; that play's map and question must stay untouched.
@@ -155,5 +155,5 @@ void COvningMulti::WrongAnswer(const TAnswer& answer)
         return;
     COvning::WrongAnswer(answer);
     TMultiExerciseScreen* screen = MultiScreen();
-    screen->DrawAnswer(screen->AnswerImage(answer.Index), WrongColor, Answers[answer.Index]);
+    screen->DrawAnswer(answer.Index, WrongColor, Answers[answer.Index]);
 }

@@ -1,11 +1,10 @@
 // COvning: the exercise base: start, inclusion of areas and places, booking of answers.
 #include "exercises/ovning.h"
 
-#include "app/Sound.h"
+#include "exercises/ExerciseScreen.h"
 #include "map/UKarta.h"
 #include "platform/Errors.h"
 #include "platform/Random.h"
-#include "screens/Ovform.h"
 
 #include <cmath>
 
@@ -71,7 +70,8 @@ void COvning::WrongAnswer(const TAnswer&)
         if (Screen)
             Screen->VisaProcent(Percent);
     }
-    PlaySound("Rassel11.WAV", 2);
+    if (PlaySound)
+        PlaySound("Rassel11.WAV", 2);
 }
 
 void COvning::CorrectAnswer()
@@ -82,5 +82,6 @@ void COvning::CorrectAnswer()
         if (Screen)
             Screen->VisaProcent(Percent);
     }
-    PlaySound("Plopp4.WAV", 1);
+    if (PlaySound)
+        PlaySound("Plopp4.WAV", 1);
 }

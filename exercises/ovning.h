@@ -1,16 +1,16 @@
 // COvning: the base of every exercise (fields filled by the catalogue, booking, start),
-// TAnswer and ShowTopTen.
+// and TAnswer.
 #pragma once
 
 #include "platform/Array1.h"
 #include "platform/Types.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CKarta;
 class TOvningsformular;
-class QWidget;
 
 struct TAnswer {
     float Latitude = 0.0f;
@@ -34,6 +34,10 @@ public:
     virtual void Tick();
 
     void IncludeItems();
+
+    // Plays a sound file on channel 1 (right answers) or 2 (anything else). The screen that runs
+    // the exercise hands in the game's players; unset, the exercise is silent.
+    std::function<void(const std::string& fileName, int channel)> PlaySound;
 
     std::int32_t Number = 0;
     Array1<std::string, 5> Names;
@@ -68,6 +72,3 @@ public:
 protected:
     void ComputePercent();
 };
-
-// Opens the top-ten window of the exercise; score -1 only shows the list.
-void ShowTopTen(COvning* exercise, int score, QWidget* owner);

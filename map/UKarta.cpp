@@ -1,10 +1,13 @@
 // CKarta: the map's view and projection, and its drawing by outlines and flood fills.
 #include "map/UKarta.h"
 
-#include "app/Generell.h"
 #include "data/Fileread.h"
+#include "map/Geometry.h"
+#include "map/Projection.h"
 #include "platform/Errors.h"
-#include "platform/PictureBox.h"
+#include "platform/FloodFill.h"
+#include "platform/GameState.h"
+#include "platform/Raster.h"
 #include "platform/Win1252.h"
 
 #include <QCoreApplication>
@@ -17,166 +20,11 @@
 
 namespace {
 
-// Pixel results round halves to even (the default rounding mode), never away from zero.
-std::int32_t ToPixel(double value)
-{
-    const double r = std::nearbyint(value);
-    if (!(r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max()))
-        throw ERangeError();
-    return static_cast<std::int32_t>(r);
-}
-
-float ClampLatitude(float latitude)
-{
-    if (latitude > 90.0f)
-        return 90.0f;
-    if (latitude < -90.0f)
-        return -90.0f;
-    return latitude;
-}
-
 // Colours are compared as the display shows them: the palette flag in the top byte is no colour.
 constexpr TColor Rgb(TColor c) { return c & 0xFFFFFFu; }
 
 constexpr TColor Black = 0x000000;
 constexpr TColor White = 0xFFFFFF;
-
-struct Box {
-    std::int64_t left, top, right, bottom; // inclusive
-};
-
-// Visits the pixels of the line from (x0, y0) to (x1, y1) that lie inside the box, in order
-// from the start; the end pixel only when includeEnd. The pixels are those of the midpoint
-// (Bresenham) line: an 8-connected chain. The first visible step is computed in closed form,
-// so a segment that runs far outside the picture costs only its visible part.
-template <class Visit>
-void ForEachLinePixel(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, bool includeEnd,
-                      const Box& box, Visit visit)
-{
-    const std::int64_t dx = std::int64_t(x1) - x0;
-    const std::int64_t dy = std::int64_t(y1) - y0;
-    const std::int64_t adx = dx < 0 ? -dx : dx;
-    const std::int64_t ady = dy < 0 ? -dy : dy;
-    const bool xMajor = adx >= ady;
-    const std::int64_t major = xMajor ? adx : ady;
-    const std::int64_t minor = xMajor ? ady : adx;
-    const std::int64_t majorStart = xMajor ? x0 : y0;
-    const std::int64_t minorStart = xMajor ? y0 : x0;
-    const int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    const int minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    const std::int64_t majorLo = xMajor ? box.left : box.top;
-    const std::int64_t majorHi = xMajor ? box.right : box.bottom;
-    const std::int64_t minorLo = xMajor ? box.top : box.left;
-    const std::int64_t minorHi = xMajor ? box.bottom : box.right;
-
-    std::int64_t first = 0;
-    std::int64_t last = includeEnd ? major : major - 1;
-    if (majorStep > 0) {
-        first = std::max(first, majorLo - majorStart);
-        last = std::min(last, majorHi - majorStart);
-    } else {
-        first = std::max(first, majorStart - majorHi);
-        last = std::min(last, majorStart - majorLo);
-    }
-    if (first > last)
-        return;
-
-    // Minor offset at step i: floor((2·i·minor + major) / (2·major)), i·minor/major rounded.
-    const std::int64_t den = major > 0 ? 2 * major : 1;
-    const __int128 num = __int128(2) * first * minor + major;
-    std::int64_t q = static_cast<std::int64_t>(num / den);
-    std::int64_t rem = static_cast<std::int64_t>(num % den);
-    for (std::int64_t i = first; i <= last; ++i) {
-        const std::int64_t mj = majorStart + majorStep * i;
-        const std::int64_t mn = minorStart + minorStep * q;
-        if (mn >= minorLo && mn <= minorHi) {
-            if (xMajor)
-                visit(static_cast<int>(mj), static_cast<int>(mn));
-            else
-                visit(static_cast<int>(mn), static_cast<int>(mj));
-        } else if ((minorStep > 0 && mn > minorHi) || (minorStep < 0 && mn < minorLo)) {
-            return; // past the box for good
-        }
-        rem += 2 * minor;
-        if (rem >= den) {
-            rem -= den;
-            ++q;
-        }
-    }
-}
-
-// Writes straight into the RGB32 bitmap: outlines have tens of thousands of segments, far too
-// many for a painter per line.
-class PixelWriter {
-public:
-    explicit PixelWriter(QImage& image)
-        : bits_(image.bits()), bytesPerLine_(image.bytesPerLine()), width_(image.width()),
-          height_(image.height())
-    {
-    }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits_ + qsizetype(y) * bytesPerLine_); }
-    Box bounds(int margin = 0) const { return {-margin, -margin, width_ - 1 + margin, height_ - 1 + margin}; }
-
-private:
-    uchar* bits_;
-    qsizetype bytesPerLine_;
-    int width_;
-    int height_;
-};
-
-// A round pen of `width` pixels as rows of spans around its centre pixel. The centre pixel is
-// always part of it, so a thick outline contains the one-pixel chain and closes like it.
-struct PenStamp {
-    int top = 0;                          // row offset of spans[0]
-    std::vector<std::pair<int, int>> spans; // column offsets, inclusive
-
-    explicit PenStamp(int width)
-    {
-        const int lo = -(width / 2);
-        const int hi = (width - 1) / 2;
-        const double c = (width % 2 == 0) ? -0.5 : 0.0;
-        const double r2 = (width / 2.0) * (width / 2.0);
-        top = lo;
-        for (int j = lo; j <= hi; ++j) {
-            // The disc is symmetric, so each row is one span from its leftmost pixel on.
-            int a = lo;
-            while ((a - c) * (a - c) + (j - c) * (j - c) > r2)
-                ++a;
-            spans.emplace_back(a, static_cast<int>(std::lround(2 * c)) - a);
-        }
-    }
-    int reach() const { return static_cast<int>(spans.size()); }
-};
-
-void Stamp(const PixelWriter& px, const PenStamp& pen, int x, int y, QRgb colour)
-{
-    for (int j = 0; j < static_cast<int>(pen.spans.size()); ++j) {
-        const int yy = y + pen.top + j;
-        if (yy < 0 || yy >= px.height())
-            continue;
-        const int a = std::max(0, x + pen.spans[j].first);
-        const int b = std::min(px.width() - 1, x + pen.spans[j].second);
-        if (a > b)
-            continue;
-        QRgb* r = px.row(yy);
-        std::fill(r + a, r + b + 1, colour);
-    }
-}
-
-// One segment in copy mode with a pen of the given width.
-void CopyLine(const PixelWriter& px, const PenStamp* pen, std::int32_t x0, std::int32_t y0, std::int32_t x1,
-              std::int32_t y1, bool includeEnd, QRgb colour)
-{
-    if (!pen) {
-        ForEachLinePixel(x0, y0, x1, y1, includeEnd, px.bounds(),
-                         [&](int x, int y) { px.row(y)[x] = colour; });
-    } else {
-        ForEachLinePixel(x0, y0, x1, y1, includeEnd, px.bounds(pen->reach()),
-                         [&](int x, int y) { Stamp(px, *pen, x, y, colour); });
-    }
-}
 
 } // namespace
 
@@ -189,13 +37,11 @@ CKarta::CKarta()
 
 bool CKarta::HasCanvas() const
 {
-    return Image != nullptr || Target != nullptr;
+    return Target != nullptr;
 }
 
 Canvas& CKarta::DrawingCanvas() const
 {
-    if (Image)
-        return Image->canvas();
     Q_ASSERT(Target);
     return *Target;
 }
@@ -212,7 +58,7 @@ int CKarta::Height() const
 
 double CKarta::PixelRatio() const
 {
-    return Image ? Image->pixelRatio() : TargetPixelRatio;
+    return TargetPixelRatio;
 }
 
 int CKarta::Scaled(int size) const
@@ -235,10 +81,14 @@ void CKarta::LoadSeaPoints(const std::string& name)
     SeaPointCount = k;
 }
 
+Projection CKarta::View() const
+{
+    return {CentreLongitude, TopLatitude, BottomLatitude, Scale, Width(), Height()};
+}
+
 void CKarta::UpdateScale()
 {
-    const double centre = std::fabs((double(TopLatitude) + double(BottomLatitude)) / 2.0);
-    Scale = ToPixel(centre / 90.0 * 50.0) + 90;
+    Scale = Projection::ScaleFor(TopLatitude, BottomLatitude);
 }
 
 void CKarta::FitToIncludedAreas()
@@ -249,71 +99,42 @@ void CKarta::FitToIncludedAreas()
             const CArea& a = Areas->Item(i);
             if (!a.Included || a.VertexCount <= 0)
                 continue;
-            if (a.North > n)
-                n = a.North;
-            if (a.South < s)
-                s = a.South;
-            if (a.East > e)
-                e = a.East;
-            if (a.West < w)
-                w = a.West;
+            n = std::max(n, a.North);
+            s = std::min(s, a.South);
+            e = std::max(e, a.East);
+            w = std::min(w, a.West);
         }
     }
-    CentreLongitude = static_cast<float>((w + e) / 2.0);
-    TopLatitude = static_cast<float>(n + (n - s) / 25.0);
-    BottomLatitude = static_cast<float>(s - (n - s) / 25.0);
-    UpdateScale();
-
-    const double need = std::max(e - CentreLongitude, CentreLongitude - w);
-    // Once the bottom edge passes the south pole the bottom row measures no width at all and
-    // the loop could never end; a range that does not grow never ends it either.
-    for (int step = 0; step < MaxWideningSteps && BottomLatitude >= -90.0f && VisibleHalfSpan() < need; ++step) {
-        TopLatitude = static_cast<float>(double(TopLatitude) + (double(TopLatitude) - BottomLatitude) / 100.0);
-        BottomLatitude = static_cast<float>(double(BottomLatitude) - (double(TopLatitude) - BottomLatitude) / 100.0);
-        UpdateScale();
-    }
+    const Projection fitted = Projection::Fit(n, s, e, w, Width(), Height(), MaxWideningSteps);
+    CentreLongitude = fitted.CentreLongitude;
+    TopLatitude = fitted.TopLatitude;
+    BottomLatitude = fitted.BottomLatitude;
+    Scale = fitted.Scale;
 }
 
 std::int32_t CKarta::LatitudeToY(float latitude) const
 {
-    const float h = static_cast<float>(Height());
-    const float t = Interpolate(ClampLatitude(latitude), BottomLatitude, TopLatitude, 0.0f, h);
-    return ToPixel(double(h) - double(t));
+    return View().LatitudeToY(latitude);
 }
 
 std::int32_t CKarta::ToX(float latitude, float longitude) const
 {
-    const double w = Width();
-    const float p = static_cast<float>(Height() / (double(TopLatitude) - double(BottomLatitude)));
-    const float d = static_cast<float>(double(longitude) - double(CentreLongitude));
-    if (latitude == 90.0f || latitude == -90.0f)
-        return ToPixel(w / 2.0);
-    return ToPixel(std::sqrt(8100.0 - double(latitude) * double(latitude)) * d / Scale * p + w / 2.0);
+    return View().ToX(latitude, longitude);
 }
 
 float CKarta::YToLatitude(std::int32_t y) const
 {
-    const float latitude =
-        Interpolate(static_cast<float>(y), 0.0f, static_cast<float>(Height()), TopLatitude, BottomLatitude);
-    return ClampLatitude(latitude);
+    return View().YToLatitude(y);
 }
 
 float CKarta::ToLongitude(std::int32_t y, std::int32_t x) const
 {
-    const float latitude = YToLatitude(y);
-    const float p = static_cast<float>(Height() / (double(TopLatitude) - double(BottomLatitude)));
-    if (latitude == 90.0f || latitude == -90.0f)
-        return CentreLongitude;
-    const double dx = double(x) - double(Width() / 2);
-    return static_cast<float>(double(CentreLongitude) +
-                              dx / std::sqrt(8100.0 - double(latitude) * double(latitude)) * Scale / p);
+    return View().ToLongitude(y, x);
 }
 
 float CKarta::VisibleHalfSpan() const
 {
-    const float middle = static_cast<float>(double(CentreLongitude) - ToLongitude(Height() / 2, 0));
-    const float bottom = static_cast<float>(double(CentreLongitude) - ToLongitude(Height(), 0));
-    return std::min({middle, bottom, 1000.0f});
+    return View().VisibleHalfSpan();
 }
 
 std::int32_t CKarta::ScreenDistance(const GeoPoint& point, const COrt& place) const
@@ -332,7 +153,8 @@ bool CKarta::IsOnImage(std::int32_t x, std::int32_t y) const
 
 CKarta::Pixel CKarta::PixelOf(float latitude, float longitude) const
 {
-    return {ToX(latitude, longitude), LatitudeToY(latitude)};
+    const Projection view = View();
+    return {view.ToX(latitude, longitude), view.LatitudeToY(latitude)};
 }
 
 // ---- drawing ----
@@ -479,22 +301,7 @@ void CKarta::DrawGraticule(int step, TColor color, PenMode mode)
         const PixelWriter px(image);
         const QRgb pen = ToQRgb(color);
         auto thinLine = [&](const Pixel& a, const Pixel& b) {
-            switch (mode) {
-            case PenMode::Copy:
-                ForEachLinePixel(a.x, a.y, b.x, b.y, false, px.bounds(),
-                                 [&](int x, int y) { px.row(y)[x] = pen; });
-                break;
-            case PenMode::NotXor:
-                ForEachLinePixel(a.x, a.y, b.x, b.y, false, px.bounds(), [&](int x, int y) {
-                    QRgb& d = px.row(y)[x];
-                    d = 0xFF000000u | (~(pen ^ d) & 0x00FFFFFFu);
-                });
-                break;
-            case PenMode::Mask:
-                ForEachLinePixel(a.x, a.y, b.x, b.y, false, px.bounds(),
-                                 [&](int x, int y) { QRgb& d = px.row(y)[x]; d = 0xFF000000u | (pen & d); });
-                break;
-            }
+            ThinLine(px, mode, pen, a.x, a.y, b.x, b.y, false);
         };
         // A wider line is the thin one repeated side by side across its direction: each copy
         // has one pixel per row (or column), so no pixel is touched twice and not-xor stays

@@ -4,6 +4,7 @@
 
 #include "data/Areor.h"
 #include "data/Orter.h"
+#include "map/Projection.h"
 #include "platform/Array1.h"
 #include "platform/Canvas.h"
 #include "platform/Types.h"
@@ -12,8 +13,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-
-class PictureBox;
 
 class CKarta {
 public:
@@ -29,6 +28,8 @@ public:
 
     // ---- model and view ----
     void LoadSeaPoints(const std::string& name);
+    // The view as a value, with the drawing canvas's size.
+    Projection View() const;
     void UpdateScale();
     void FitToIncludedAreas();
     std::int32_t LatitudeToY(float latitude) const;
@@ -39,7 +40,7 @@ public:
     std::int32_t ScreenDistance(const GeoPoint& point, const COrt& place) const;
     bool IsOnImage(std::int32_t x, std::int32_t y) const;
 
-    // ---- drawing (on Image's canvas) ----
+    // ---- drawing (on Target) ----
     bool IsAreaVisible(const CArea& area) const;
     void FillBackground();
     void DrawAreaBorders(int width);
@@ -58,14 +59,14 @@ public:
     void DrawPlaceExerciseMap(int borderWidth);
     void DrawAreaExerciseMap(int borderWidth);
 
-    // The canvas drawn on and measured: Image's when Image is set, else *Target.
+    // The canvas drawn on and measured: *Target.
     Canvas& DrawingCanvas() const;
     bool HasCanvas() const;
     // W and H: the drawing canvas's size (0 without a canvas).
     int Width() const;
     int Height() const;
 
-    // Canvas pixels per screen pixel: Image's ratio, or TargetPixelRatio without Image. Pen
+    // Canvas pixels per screen pixel: TargetPixelRatio. Pen
     // widths, dot sizes, margins and fonts grow with it, so a map drawn at 2 shows the same
     // geography with twice the pixels.
     double PixelRatio() const;
@@ -80,7 +81,6 @@ public:
     float TopLatitude = 0.0f;
     float BottomLatitude = 0.0f;
     std::int32_t Scale = 1;
-    PictureBox* Image = nullptr; // not owned
     std::unique_ptr<CAreor> Areas;
     std::unique_ptr<CAreor> Waters;
     std::unique_ptr<COrter> Places;
@@ -88,8 +88,7 @@ public:
     std::int32_t SeaPointCount = 0;
     bool ShowGrid = false;
 
-    // Where the map draws when it has no picture control (offscreen rendering, tests).
-    // When Image is set, its canvas is used instead.
+    // Where the map draws: the screen's picture, or an offscreen canvas. Not owned.
     Canvas* Target = nullptr;
     double TargetPixelRatio = 1.0;
 

@@ -3,6 +3,8 @@
 // for thick pens, ellipses, text and bitmaps.
 #include "platform/Canvas.h"
 
+#include "platform/Raster.h"
+
 #include <QFontMetrics>
 #include <QLineF>
 #include <QPainter>
@@ -13,38 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-constexpr QRgb Opaque = 0xFF000000u;
-
-// The pen modes on the 24 colour bits; the alpha byte of Format_RGB32 stays 0xFF.
-struct CopyOp {
-    QRgb pen;
-    QRgb operator()(QRgb) const { return pen; }
-};
-struct NotXorOp {
-    QRgb pen;
-    QRgb operator()(QRgb dst) const { return (~(pen ^ dst) & 0x00FFFFFFu) | Opaque; }
-};
-struct MaskOp {
-    QRgb pen;
-    QRgb operator()(QRgb dst) const { return (pen & dst) | Opaque; }
-};
-
-template <typename F>
-void WithMode(PenMode mode, QRgb colour, F&& f)
-{
-    switch (mode) {
-    case PenMode::Copy:
-        f(CopyOp{colour});
-        break;
-    case PenMode::NotXor:
-        f(NotXorOp{colour});
-        break;
-    case PenMode::Mask:
-        f(MaskOp{colour});
-        break;
-    }
-}
 
 QPainter::CompositionMode CompositionFor(PenMode mode)
 {
@@ -72,68 +42,6 @@ void Span(QImage& image, int y, int xl, int xr, Op op)
     QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = xl; x <= xr; ++x)
         row[x] = op(row[x]);
-}
-
-// Bresenham from (x0, y0) towards (x1, y1), the end point left out. Step k along the major axis
-// sets the minor coordinate to round(k * dMinor / dMajor) (halves away from the start), which
-// lets a clipped line start at any step with exactly the pixels of the unclipped one.
-template <typename Op>
-void ThinLine(QImage& image, int x0, int y0, int x1, int y1, Op op)
-{
-    const std::int64_t dx = std::int64_t(x1) - x0;
-    const std::int64_t dy = std::int64_t(y1) - y0;
-    const std::int64_t adx = std::llabs(dx);
-    const std::int64_t ady = std::llabs(dy);
-    const bool xMajor = adx >= ady;
-    const std::int64_t n = xMajor ? adx : ady; // pixels drawn: the end point is left out
-    if (n == 0)
-        return;
-    const std::int64_t dMinor = xMajor ? ady : adx;
-    const int sMajor = (xMajor ? dx : dy) > 0 ? 1 : -1;
-    const int sMinor = (xMajor ? dy : dx) >= 0 ? 1 : -1;
-    const std::int64_t major0 = xMajor ? x0 : y0;
-    const std::int64_t minor0 = xMajor ? y0 : x0;
-    const std::int64_t majorLimit = xMajor ? image.width() : image.height();
-    const std::int64_t minorLimit = xMajor ? image.height() : image.width();
-
-    std::int64_t kLo = 0;
-    std::int64_t kHi = n - 1;
-    if (sMajor > 0) {
-        kLo = std::max(kLo, -major0);
-        kHi = std::min(kHi, majorLimit - 1 - major0);
-    } else {
-        kLo = std::max(kLo, major0 - (majorLimit - 1));
-        kHi = std::min(kHi, major0);
-    }
-    if (kLo > kHi)
-        return;
-
-    const std::int64_t denom = 2 * n;
-    const __int128 num = __int128(2) * kLo * dMinor + n;
-    std::int64_t m = static_cast<std::int64_t>(num / denom);
-    std::int64_t rem = static_cast<std::int64_t>(num % denom);
-
-    uchar* bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    bool entered = false;
-    for (std::int64_t k = kLo; k <= kHi; ++k) {
-        const std::int64_t minor = minor0 + sMinor * m;
-        if (minor >= 0 && minor < minorLimit) {
-            entered = true;
-            const std::int64_t major = major0 + sMajor * k;
-            const std::int64_t x = xMajor ? major : minor;
-            const std::int64_t y = xMajor ? minor : major;
-            QRgb* p = reinterpret_cast<QRgb*>(bits + y * stride) + x;
-            *p = op(*p);
-        } else if (entered) {
-            break; // the minor coordinate only moves one way: the line has left the image
-        }
-        rem += 2 * dMinor;
-        if (rem >= denom) {
-            rem -= denom;
-            ++m;
-        }
-    }
 }
 
 // Clips a segment to rect (Liang-Barsky); false when nothing of it lies inside.
@@ -239,7 +147,7 @@ void Canvas::lineTo(int x, int y)
         return;
     const QRgb pen = ToQRgb(penColor_);
     if (penWidth_ <= 1) {
-        WithMode(penMode_, pen, [&](auto op) { ThinLine(image_, x0, y0, x, y, op); });
+        ThinLine(PixelWriter(image_), penMode_, pen, x0, y0, x, y, false);
     } else {
         // Round caps close the joins of a polyline drawn segment by segment.
         QLineF line(x0, y0, x, y);
@@ -269,7 +177,7 @@ void Canvas::rectangle(int left, int top, int right, int bottom)
     const QRgb brush = ToQRgb(brushColor_);
     if (penWidth_ <= 1) {
         // Every pixel is touched once, so not-xor outlines undo themselves when drawn twice.
-        WithMode(penMode_, pen, [&](auto op) {
+        WithPenMode(penMode_, pen, [&](auto op) {
             Span(image_, top, left, right - 1, op);
             if (bottom - 1 > top)
                 Span(image_, bottom - 1, left, right - 1, op);
@@ -280,7 +188,7 @@ void Canvas::rectangle(int left, int top, int right, int bottom)
             }
         });
         if (!brushClear_) {
-            WithMode(penMode_, brush, [&](auto op) {
+            WithPenMode(penMode_, brush, [&](auto op) {
                 for (int y = top + 1; y <= bottom - 2; ++y)
                     Span(image_, y, left + 1, right - 2, op);
             });

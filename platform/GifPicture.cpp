@@ -2,8 +2,9 @@
 // is checked before it is used as an index or a size.
 #include "platform/GifPicture.h"
 
-#include "app/Generell.h"
+#include "platform/GameState.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
 #include "platform/PictureBox.h"
 
 #include <gif_lib.h>

@@ -2,7 +2,8 @@
 // destroyed, when closed, so it keeps its size and place for the rest of the run.
 #include "platform/Help.h"
 
-#include "app/Generell.h"
+#include "platform/GameState.h"
+#include "platform/Paths.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,6 +1,9 @@
 // PictureBox: paints its canvas (copy only) and turns presses into picture coordinates.
 #include "platform/PictureBox.h"
 
+#include "platform/GameState.h"
+
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -143,4 +146,12 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
     clickButton_ = Qt::NoButton;
     if (click)
         emit clicked(event->button());
+}
+
+void ApplyTemplateBitmap(PictureBox& picture)
+{
+    QCoreApplication::processEvents();
+    Canvas& canvas = picture.canvas();
+    canvas.setImage(TemplateBitmap);
+    canvas.resize(picture.scaled(picture.width()), picture.scaled(picture.height()));
 }

@@ -61,3 +61,6 @@ private:
     QImage masked_;          // the bitmap with its transparent colour cut out
     qint64 maskedKey_ = -1;  // cacheKey of the bitmap masked_ was made from
 };
+
+// Gives the picture a copy of TemplateBitmap sized to the picture control.
+void ApplyTemplateBitmap(PictureBox& picture);

@@ -1,15 +1,18 @@
 // TfrmTioitopp and ShowTopTen.
 #include "scores/Tioitopp.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
-#include "app/Shape.h"
-#include "app/Sound.h"
+#include "data/Language.h"
 #include "exercises/ovning.h"
+#include "platform/Captions.h"
+#include "platform/GameState.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
 #include "platform/PictureBox.h"
+#include "platform/Shape.h"
+#include "platform/Sound.h"
 #include "platform/Win1252.h"
+#include "platform/WindowKit.h"
 #include "platform/WindowPlacement.h"
 #include "scores/ScorePictures.h"
 
@@ -35,14 +38,6 @@ const QString ReadErrorText =
 const QString WriteErrorText =
     QStringLiteral("Could not write to the highscore file. The following error occurred: ");
 
-QFont ArialBold13()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    return font;
-}
-
 bool FileIsThere(const std::string& path)
 {
     // Anything but "does not exist" counts, so that an unreadable file is reported, not
@@ -58,19 +53,13 @@ TfrmTioitopp::TfrmTioitopp(QWidget* owner)
                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                          | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("frmTioitopp"));
-    setProperty("Tag", 11);
-    setWindowTitle(QStringLiteral("High scores"));
-    setFixedSize(362, 403);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    OpenFixedWindow(this, "frmTioitopp", QStringLiteral("High scores"), {362, 403}, 11);
+    FillBackground(this, Qt::white);
 
     // Creation order is tab order: the edit field comes first.
     txtNySignatur = new QLineEdit(this);
     txtNySignatur->setObjectName(QStringLiteral("txtNySignatur"));
-    txtNySignatur->setFont(ArialBold13());
+    txtNySignatur->setFont(ArialPixels(13, true));
     txtNySignatur->setMaxLength(static_cast<int>(MaxScoreNameLength));
     txtNySignatur->resize(111, 24);
     txtNySignatur->hide();
@@ -83,9 +72,7 @@ TfrmTioitopp::TfrmTioitopp(QWidget* owner)
     bold.setBold(true);
     lblOvningsNamn->setFont(bold);
 
-    Shape2 = new ShapeWidget(ShapeWidget::Kind::Rectangle, this);
-    Shape2->setObjectName(QStringLiteral("Shape2"));
-    Shape2->setGeometry(12, 40, 337, 317);
+    Shape2 = MakeShape(this, "Shape2", ShapeWidget::Kind::Rectangle, {12, 40, 337, 317});
 
     Image1 = new PictureBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -111,7 +98,7 @@ TfrmTioitopp::TfrmTioitopp(QWidget* owner)
     grdLista->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdLista->setSelectionMode(QAbstractItemView::NoSelection);
     grdLista->setFocusPolicy(Qt::NoFocus);
-    grdLista->setFont(ArialBold13());
+    grdLista->setFont(ArialPixels(13, true));
     grdLista->setEnabled(false);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -229,7 +216,7 @@ void TfrmTioitopp::cmdOKClick()
 
 void TfrmTioitopp::showEvent(QShowEvent* event)
 {
-    TranslateCaptions(this);
+    TranslateCaptions(this, LanguageCaption);
     lblOvningsNamn->setText(FromWin1252(exerciseName_));
     const QColor frame = ToQColor(FrameColor);
     Shape2->setBrushColor(FrameColor);

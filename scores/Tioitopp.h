@@ -61,6 +61,9 @@ private:
     bool readFailed_ = false;
 };
 
+// Opens the top-ten window of the exercise; score -1 only shows the list.
+void ShowTopTen(COvning* exercise, int score, QWidget* owner);
+
 // Tests: when set, ShowTopTen calls this instead of opening the window.
 using ShowTopTenHook = std::function<void(COvning* exercise, int score, QWidget* owner)>;
 void SetShowTopTenHook(ShowTopTenHook hook);

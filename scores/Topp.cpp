@@ -1,14 +1,17 @@
 // TfrmTopplista.
 #include "scores/Topp.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
-#include "app/Shape.h"
+#include "data/Language.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
+#include "platform/Captions.h"
+#include "platform/GameState.h"
 #include "platform/Help.h"
+#include "platform/Paths.h"
 #include "platform/PictureBox.h"
+#include "platform/Shape.h"
 #include "platform/Win1252.h"
+#include "platform/WindowKit.h"
 #include "platform/WindowPlacement.h"
 #include "scores/ScorePictures.h"
 
@@ -46,14 +49,8 @@ TfrmTopplista::TfrmTopplista(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("frmTopplista"));
-    setProperty("Tag", 8);
-    setWindowTitle(QStringLiteral("Topplistan"));
-    setFixedSize(632, 453);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    OpenFixedWindow(this, "frmTopplista", QStringLiteral("Topplistan"), {632, 453}, 8);
+    FillBackground(this, Qt::white);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -61,18 +58,10 @@ TfrmTopplista::TfrmTopplista(QWidget* owner)
     Panel1->setFrameShape(QFrame::NoFrame);
     Panel1->setAutoFillBackground(true);
 
-    lblRubrik = new QLabel(QStringLiteral("T O P P L I S T A N"), Panel1);
-    lblRubrik->setObjectName(QStringLiteral("lblRubrik"));
+    lblRubrik = MakeLabel(Panel1, "lblRubrik", {22, 14, 485, 27}, ArialPixels(21, true), Qt::yellow,
+                          Qt::AlignHCenter | Qt::AlignTop);
+    lblRubrik->setText(QStringLiteral("T O P P L I S T A N"));
     lblRubrik->setProperty("Tag", 2);
-    lblRubrik->setGeometry(22, 14, 485, 27);
-    lblRubrik->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QFont heading(QStringLiteral("Arial"));
-    heading.setPixelSize(21);
-    heading.setBold(true);
-    lblRubrik->setFont(heading);
-    QPalette yellow = lblRubrik->palette();
-    yellow.setColor(QPalette::WindowText, Qt::yellow);
-    lblRubrik->setPalette(yellow);
 
     imgBlomma1 = new PictureBox(Panel1);
     imgBlomma1->setObjectName(QStringLiteral("imgBlomma1"));
@@ -99,9 +88,7 @@ TfrmTopplista::TfrmTopplista(QWidget* owner)
     grdLista->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdLista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdLista->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    QFont list(QStringLiteral("Arial"));
-    list.setPixelSize(13);
-    grdLista->setFont(list);
+    grdLista->setFont(ArialPixels(13));
     grdLista->installEventFilter(this);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -171,7 +158,7 @@ void TfrmTopplista::imgBlommaMouseDown()
 
 void TfrmTopplista::showEvent(QShowEvent* event)
 {
-    TranslateCaptions(this);
+    TranslateCaptions(this, LanguageCaption);
     QPalette grid = grdLista->palette();
     grid.setColor(QPalette::Base, ToQColor(PanelColor));
     grdLista->setPalette(grid);

@@ -1,32 +1,32 @@
 // The exercise screens by kind, opening an exercise on its screen, and their release.
 #include "screens/ScreenFactory.h"
 
+#include "exercises/OvFlagga.h"
+#include "exercises/Ovmulti.h"
 #include "screens/Ovform.h"
 #include "screens/Unit1.h"
 #include "screens/Unit3.h"
 #include "screens/Unit4.h"
-#include "exercises/OvFlagga.h"
-#include "exercises/Ovmulti.h"
 
 #include <stdexcept>
 #include <string>
 
-TOvningsformular* CreateMapScreen(QWidget* owner)
+ExerciseWindow* CreateMapScreen(QWidget* owner)
 {
     return new TfrmOvningKarta(owner);
 }
 
-TOvningsformular* CreateFlagScreen(QWidget* owner)
+ExerciseWindow* CreateFlagScreen(QWidget* owner)
 {
     return new TfrmOvningFlagga(owner);
 }
 
-TOvningsformular* CreateMultiScreen(QWidget* owner)
+ExerciseWindow* CreateMultiScreen(QWidget* owner)
 {
     return new TfrmOvningMulti(owner);
 }
 
-void OpenExerciseOn(TOvningsformular* screen, COvning* exercise)
+void OpenExerciseOn(ExerciseWindow* screen, COvning* exercise)
 {
     // Every screen class adds its own branch here (dynamic_cast to the class, OpenExercise).
     if (auto* map = dynamic_cast<TfrmOvningKarta*>(screen)) {
@@ -51,7 +51,7 @@ void OpenExerciseOn(TOvningsformular* screen, COvning* exercise)
     throw std::logic_error("OpenExerciseOn: unknown exercise screen");
 }
 
-void ReleaseScreen(TOvningsformular* screen)
+void ReleaseScreen(ExerciseWindow* screen)
 {
     if (!screen)
         return;

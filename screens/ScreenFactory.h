@@ -4,17 +4,17 @@
 
 class COvning;
 class QWidget;
-class TOvningsformular;
+class ExerciseWindow;
 
 // Each creates its screen owned by owner (not yet shown). A kind whose screen is not built
 // into the program raises an error naming the kind.
-TOvningsformular* CreateMapScreen(QWidget* owner);   // place and area exercises
-TOvningsformular* CreateFlagScreen(QWidget* owner);  // "FLAGG"
-TOvningsformular* CreateMultiScreen(QWidget* owner); // "MULTI"
+ExerciseWindow* CreateMapScreen(QWidget* owner);   // place and area exercises
+ExerciseWindow* CreateFlagScreen(QWidget* owner);  // "FLAGG"
+ExerciseWindow* CreateMultiScreen(QWidget* owner); // "MULTI"
 
 // Calls the screen's OpenExercise: sets it up, starts the exercise and shows the screen.
-void OpenExerciseOn(TOvningsformular* screen, COvning* exercise);
+void OpenExerciseOn(ExerciseWindow* screen, COvning* exercise);
 
 // Deferred release of an exercise screen. A screen inside a pause that must run to its end
 // (the multiple-choice screen after a right answer) is released when the pause has ended.
-void ReleaseScreen(TOvningsformular* screen);
+void ReleaseScreen(ExerciseWindow* screen);

@@ -1,15 +1,19 @@
 // TfrmOvningKarta: layout, map set-up, clicks, name label and timers of the map screen.
 #include "screens/Unit1.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
 #include "data/Areor.h"
+#include "data/Language.h"
 #include "data/Orter.h"
 #include "map/UKarta.h"
+#include "platform/Captions.h"
+#include "platform/GameState.h"
 #include "platform/Help.h"
 #include "platform/Hourglass.h"
 #include "platform/PictureBox.h"
+#include "platform/Sound.h"
 #include "platform/Win1252.h"
+#include "platform/WindowKit.h"
+#include "scores/Tioitopp.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -30,41 +34,12 @@ constexpr TColor Silver = 0xC0C0C0;
 constexpr TColor Navy = 0x800000;
 constexpr int TopHeight = 32;
 
-QFont ArialPixels(int pixels, bool bold = false)
+// A button of the top bar; the bar's layout places it.
+QPushButton* TopButton(QWidget* parent, const char* name, const QString& caption, int width, int tag)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-void SetColour(QWidget* widget, QPalette::ColorRole role, TColor colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(role, QColor::fromRgb(ToQRgb(colour)));
-    widget->setPalette(pal);
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int width, int tag)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->resize(width, 25);
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::TabFocus);
-    if (tag != 0)
-        button->setProperty("Tag", tag);
+    QPushButton* button = MakeButton(parent, name, {0, 0, width, 25}, tag);
+    button->setText(caption);
     return button;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QFont& font, TColor colour)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    SetColour(label, QPalette::WindowText, colour);
-    label->setAutoFillBackground(false);
-    return label;
 }
 
 // Labels of the top bar are painted under the buttons and let clicks through to them.
@@ -77,7 +52,7 @@ void BehindButtons(QLabel* label)
 } // namespace
 
 TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
-    : TMapExerciseScreen(owner)
+    : ExerciseWindow(owner)
 {
     // A window of its own even when the main menu owns it. Always maximised, so no maximise
     // button.
@@ -88,8 +63,7 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     setWindowTitle(QStringLiteral("Globana"));
     resize(1016, 713);
     setFont(ArialPixels(12));
-    SetColour(this, QPalette::Window, Silver);
-    setAutoFillBackground(true);
+    FillBackground(this, Silver);
 
     panTop = new QFrame(this);
     panTop->setObjectName(QStringLiteral("panTop"));
@@ -103,18 +77,16 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     topClient->setObjectName(QStringLiteral("panTopClient"));
     topClient->setGeometry(panTop->contentsRect());
 
-    lblFraga = MakeLabel(topClient, "lblFraga", ArialPixels(13, true), 0x000000);
-    lblFraga->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblFraga->setGeometry(2, 6, 1016, 17);
-    lblProcent = MakeLabel(topClient, "lblProcent", ArialPixels(13, true), Navy);
+    lblFraga = MakeLabel(topClient, "lblFraga", {2, 6, 1016, 17}, ArialPixels(13, true), Qt::black,
+                         Qt::AlignHCenter | Qt::AlignTop);
+    lblProcent = MakeLabel(topClient, "lblProcent", {6, 6, 40, 22}, ArialPixels(13, true),
+                           Navy, Qt::AlignLeft | Qt::AlignTop);
     lblProcent->setText(QStringLiteral("0"));
-    lblProcent->setGeometry(6, 6, 40, 22);
-    lblProcent->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    cmdTopp = MakeButton(topClient, "cmdTopp", QStringLiteral("Tio-i-topp"), 117, 11);
-    cmdStarta = MakeButton(topClient, "cmdStarta", QStringLiteral("Starta om"), 97, 23);
-    cmdHjalp = MakeButton(topClient, "cmdHjalp", QStringLiteral("?"), 27, 0);
-    cmdAvsluta = MakeButton(topClient, "cmdAvsluta", QStringLiteral("Avsluta"), 79, 12);
+    cmdTopp = TopButton(topClient, "cmdTopp", QStringLiteral("Tio-i-topp"), 117, 11);
+    cmdStarta = TopButton(topClient, "cmdStarta", QStringLiteral("Starta om"), 97, 23);
+    cmdHjalp = TopButton(topClient, "cmdHjalp", QStringLiteral("?"), 27, 0);
+    cmdAvsluta = TopButton(topClient, "cmdAvsluta", QStringLiteral("Avsluta"), 79, 12);
     imgBlomma = new PictureBox(topClient);
     imgBlomma->setObjectName(QStringLiteral("imgBlomma"));
     imgBlomma->resize(36, 31);
@@ -133,8 +105,7 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     imgKarta->setGeometry(2, 2, 1012, 677);
     imgKarta->setEnabled(false);
 
-    lblNamn = MakeLabel(panPanel, "lblNamn", ArialPixels(11), 0x000000);
-    lblNamn->setAlignment(Qt::AlignCenter);
+    lblNamn = MakeLabel(panPanel, "lblNamn", QRect(), ArialPixels(11), Qt::black, Qt::AlignCenter);
     SetColour(lblNamn, QPalette::Window, Silver);
     lblNamn->hide();
     lblNamn->installEventFilter(this);
@@ -167,7 +138,7 @@ TfrmOvningKarta::~TfrmOvningKarta()
     tmrBlinka->stop();
     DetachExercise(exercise_, map_.get(), this);
     if (map_)
-        map_->Image = nullptr;
+        map_->Target = nullptr;
 }
 
 QWidget* TfrmOvningKarta::TopClient() const
@@ -193,6 +164,7 @@ void TfrmOvningKarta::OpenExercise(COvning* exercise)
 
     LoadMap();
     exercise_->Map = map_.get();
+    exercise_->PlaySound = PlaySound;
     exercise_->Start(this);
 
     tmrBlinka->start();
@@ -261,9 +233,9 @@ void TfrmOvningKarta::VisaProcent(std::int32_t percent)
     lblProcent->setText(QString::number(percent) + QStringLiteral(" %"));
 }
 
-PictureBox* TfrmOvningKarta::GetMapImage()
+MapImage TfrmOvningKarta::GetMapImage()
 {
-    return imgKarta;
+    return {&imgKarta->canvas(), imgKarta->pixelRatio()};
 }
 
 void TfrmOvningKarta::ShowName(const std::string& text, int x, int y, TColor fontColor,
@@ -401,7 +373,7 @@ void TfrmOvningKarta::cmdAvslutaClick()
 
 void TfrmOvningKarta::FormShow()
 {
-    TranslateCaptions(this);
+    TranslateCaptions(this, LanguageCaption);
     SetColour(panPanel, QPalette::Window, PanelColor);
     SetColour(panTop, QPalette::Window, PanelColor);
 }
@@ -411,12 +383,12 @@ void TfrmOvningKarta::showEvent(QShowEvent* event)
     // Only the window's own showing, not one after being minimised.
     if (!event->spontaneous())
         FormShow();
-    TMapExerciseScreen::showEvent(event);
+    ExerciseWindow::showEvent(event);
 }
 
 void TfrmOvningKarta::resizeEvent(QResizeEvent* event)
 {
-    TMapExerciseScreen::resizeEvent(event);
+    ExerciseWindow::resizeEvent(event);
     if (!isVisible() || snapping_)
         return;
     snapping_ = true;
@@ -431,5 +403,5 @@ bool TfrmOvningKarta::eventFilter(QObject* watched, QEvent* event)
         lblNamnMouseDown(at.x(), at.y());
         return true;
     }
-    return TMapExerciseScreen::eventFilter(watched, event);
+    return ExerciseWindow::eventFilter(watched, event);
 }

@@ -13,7 +13,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
-class TfrmOvningKarta : public TMapExerciseScreen {
+class TfrmOvningKarta : public ExerciseWindow, public TMapExerciseScreen {
     Q_OBJECT
 public:
     explicit TfrmOvningKarta(QWidget* owner = nullptr);
@@ -24,7 +24,7 @@ public:
 
     void VisaFraga(const std::string& text) override;
     void VisaProcent(std::int32_t percent) override;
-    PictureBox* GetMapImage() override;
+    MapImage GetMapImage() override;
     void ShowName(const std::string& text, int x, int y, TColor fontColor, TColor backColor,
                   bool visible) override;
 

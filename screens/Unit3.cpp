@@ -2,18 +2,23 @@
 // and the click rules.
 #include "screens/Unit3.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
 #include "data/Areor.h"
+#include "data/Language.h"
 #include "data/Orter.h"
 #include "exercises/OvFlagga.h"
 #include "map/UKarta.h"
+#include "platform/Captions.h"
+#include "platform/GameState.h"
 #include "platform/Help.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
 #include "platform/PictureBox.h"
+#include "platform/Sound.h"
 #include "platform/Win1252.h"
+#include "platform/WindowKit.h"
 #include "platform/WindowPlacement.h"
+#include "scores/Tioitopp.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -39,52 +44,6 @@ int Nearest(double x)
     return static_cast<int>(std::nearbyint(x));
 }
 
-QFont ArialPixels(int pixels)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    return font;
-}
-
-void SetWindowColor(QWidget* widget, TColor color)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::Window, QColor::fromRgb(ToQRgb(color)));
-    widget->setPalette(pal);
-}
-
-// A panel with a one-pixel black border. Controls go into the returned client widget, so that
-// their positions count from inside the border.
-QWidget* MakePanel(QWidget* parent, QFrame*& panel, const char* name, const QRect& at)
-{
-    panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-    panel->setLineWidth(1);
-    panel->setGeometry(at);
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::WindowText, Qt::black);
-    panel->setPalette(pal);
-    auto* client = new QWidget(panel);
-    client->setObjectName(QLatin1String(name) + QStringLiteral("Client"));
-    client->setGeometry(panel->contentsRect());
-    return client;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& at, int tag)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(at);
-    if (tag != 0)
-        button->setProperty("Tag", tag);
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
-
 // A flag file name from the data names a file in the flags folder and nothing else.
 bool IsPlainFileName(const std::string& name)
 {
@@ -95,35 +54,20 @@ bool IsPlainFileName(const std::string& name)
 } // namespace
 
 TfrmOvningFlagga::TfrmOvningFlagga(QWidget* owner)
-    : TOvningsformular(owner)
+    : ExerciseWindow(owner)
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    setObjectName(QStringLiteral("frmOvningFlagga"));
-    setWindowTitle(QStringLiteral("Globana"));
-    setFixedSize(632, 461);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    OpenFixedWindow(this, "frmOvningFlagga", QStringLiteral("Globana"), {632, 461});
+    setFont(WindowFont());
+    FillBackground(this, Qt::white);
 
     QWidget* bar = MakePanel(this, pnlFraga, "pnlFraga", {-2, 0, 637, 31});
-    lblFraga = new QLabel(bar);
-    lblFraga->setObjectName(QStringLiteral("lblFraga"));
-    lblFraga->setGeometry(17, 4, 309, 21);
-    lblFraga->setFont(ArialPixels(15));
-    lblProcent = new QLabel(QStringLiteral("0 %"), bar);
-    lblProcent->setObjectName(QStringLiteral("lblProcent"));
-    lblProcent->setGeometry(293, 4, 56, 20);
-    lblProcent->setFont(ArialPixels(16));
-    lblProcent->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette black = lblProcent->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
-    lblProcent->setPalette(black);
+    lblFraga = MakeLabel(bar, "lblFraga", {17, 4, 309, 21}, ArialPixels(15, true), Qt::black);
+    lblProcent = MakeLabel(bar, "lblProcent", {293, 4, 56, 20}, ArialPixels(16, true), Qt::black,
+                           Qt::AlignHCenter | Qt::AlignTop);
+    lblProcent->setText(QStringLiteral("0 %"));
     cmdTopp = MakeButton(bar, "cmdTopp", {348, 2, 101, 25}, 11);
     cmdStarta = MakeButton(bar, "cmdStarta", {448, 2, 82, 25}, 23);
     cmdHjalp = MakeButton(bar, "cmdHjalp", {531, 2, 27, 25}, 0);
@@ -180,6 +124,7 @@ void TfrmOvningFlagga::OpenExercise(COvningFlagga* exercise)
 {
     Hourglass wait;
     exercise_ = exercise;
+    exercise_->PlaySound = PlaySound;
 
     const QRect client = pnlFlags->contentsRect();
     imgFlags->setGeometry(5, 5, client.width() - 10, client.height() - 10);
@@ -217,14 +162,14 @@ void TfrmOvningFlagga::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous())
         FormShow();
-    TOvningsformular::showEvent(event);
+    ExerciseWindow::showEvent(event);
 }
 
 void TfrmOvningFlagga::FormShow()
 {
-    TranslateCaptions(this);
-    SetWindowColor(pnlFraga, PanelColor);
-    SetWindowColor(pnlFlags, FrameColor);
+    TranslateCaptions(this, LanguageCaption);
+    SetColour(pnlFraga, QPalette::Window, PanelColor);
+    SetColour(pnlFlags, QPalette::Window, FrameColor);
     CentreOnScreen(*this);
 }
 

@@ -21,7 +21,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
-class TfrmOvningFlagga : public TOvningsformular {
+class TfrmOvningFlagga : public ExerciseWindow {
     Q_OBJECT
 public:
     static constexpr int MaxFlagPictures = 100;

@@ -2,18 +2,22 @@
 // boxes and the rules for choosing an answer (not during the pause, not after the end).
 #include "screens/Unit4.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
-#include "app/Shape.h"
 #include "data/Areor.h"
+#include "data/Language.h"
 #include "data/Orter.h"
 #include "exercises/Ovmulti.h"
 #include "map/UKarta.h"
+#include "platform/Captions.h"
+#include "platform/GameState.h"
 #include "platform/Help.h"
 #include "platform/Hourglass.h"
 #include "platform/PictureBox.h"
+#include "platform/Shape.h"
+#include "platform/Sound.h"
 #include "platform/Win1252.h"
+#include "platform/WindowKit.h"
 #include "platform/WindowPlacement.h"
+#include "scores/Tioitopp.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -37,44 +41,8 @@ constexpr TColor White = 0xFFFFFF;
 constexpr int AnswerFontPixels = 12;
 constexpr int SmallestAnswerFontPixels = 8;
 
-QFont ArialPixels(int pixels, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(role, colour);
-    widget->setPalette(pal);
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& at, const QFont& font,
-                  const QColor& colour)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(at);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setAutoFillBackground(false); // transparent
-    SetColour(label, QPalette::WindowText, colour);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& at, int tag)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(at);
-    button->setProperty("Tag", tag);
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
+// The panel's labels stand centred over what they name.
+constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
 
 // The two built-in 32 x 32 icons, drawn at the top left of their 37 x 37 pictures.
 void DrawFlowerIcon(Canvas& c)
@@ -140,43 +108,28 @@ PictureBox* MakeIcon(QWidget* parent, const char* name, void (*draw)(Canvas&))
 } // namespace
 
 TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
-    : TMultiExerciseScreen(owner)
+    : ExerciseWindow(owner)
 {
     // A window of its own even when the main menu owns it; system menu and minimise only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    setObjectName(QStringLiteral("frmOvningMulti"));
-    setWindowTitle(QStringLiteral("Globana"));
-    setProperty("Tag", 17);
-    setFixedSize(632, 453);
-    setFont(ArialPixels(12, false));
-    SetColour(this, QPalette::Window, Qt::white);
+    OpenFixedWindow(this, "frmOvningMulti", QStringLiteral("Globana"), {632, 453}, 17);
+    setFont(ArialPixels(12));
+    FillBackground(this, Qt::white);
     SetColour(this, QPalette::WindowText, Qt::black);
-    setAutoFillBackground(true);
 
     imgBlomma = MakeIcon(this, "imgBlomma", DrawFlowerIcon);
     imgBar = MakeIcon(this, "imgBar", DrawBerriesIcon);
     imgBar->hide();
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Panel1->setLineWidth(1);
-    Panel1->setGeometry(168, 68, 299, 335);
-    Panel1->setAutoFillBackground(true);
+    QWidget* client = MakePanel(this, Panel1, "Panel1", {168, 68, 299, 335});
     SetColour(Panel1, QPalette::Window, Qt::white);
-    SetColour(Panel1, QPalette::WindowText, Qt::black);
-    // The panel's controls lie in its client area, inside the border line.
-    auto* client = new QWidget(Panel1);
-    client->setObjectName(QStringLiteral("Panel1Client"));
-    client->setGeometry(Panel1->contentsRect());
 
-    Shape1 = new ShapeWidget(ShapeWidget::Kind::Rectangle, client);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(8, 10, 281, 281);
+    Shape1 = MakeShape(client, "Shape1", ShapeWidget::Kind::Rectangle, {8, 10, 281, 281});
 
-    Label1 = MakeLabel(client, "Label1", {18, 22, 275, 55}, ArialPixels(15, true), Qt::white);
+    Label1 = MakeLabel(client, "Label1", {18, 22, 275, 55}, ArialPixels(15, true), Qt::white,
+                       Centred);
     Label1->setWordWrap(true);
 
     PictureBox** boxes[4] = {&imgSvar1, &imgSvar2, &imgSvar3, &imgSvar4};
@@ -201,12 +154,12 @@ TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
 
         const QByteArray name = "lbl" + QByteArray::number(k);
         *numbers[i] = MakeLabel(client, name.constData(), {22, numberTops[i], 27, 25},
-                                ArialPixels(19, true), Qt::yellow);
+                                ArialPixels(19, true), Qt::yellow, Centred);
         (*numbers[i])->setText(QString::number(k));
     }
 
     lblProcent = MakeLabel(client, "lblProcent", {130, 300, 59, 19}, ArialPixels(16, true),
-                           Qt::black);
+                           Qt::black, Centred);
     lblProcent->setText(QStringLiteral("0 %"));
     cmdTopp = MakeButton(client, "cmdTopp", {8, 296, 117, 29}, 11);
     cmdAvsluta = MakeButton(client, "cmdAvsluta", {188, 296, 101, 29}, 12);
@@ -246,6 +199,7 @@ void TfrmOvningMulti::OpenExercise(COvningMulti* exercise)
     map_ = LoadExerciseMap(*exercise, false);
 
     exercise->Map = map_.get();
+    exercise->PlaySound = PlaySound;
     // Refuses data that cannot offer four different answers, before anything is shown.
     exercise->Start(this);
     show();
@@ -270,6 +224,11 @@ PictureBox* TfrmOvningMulti::AnswerImage(int k)
     case 4: return imgSvar4;
     default: return nullptr;
     }
+}
+
+void TfrmOvningMulti::DrawAnswer(int k, TColor colour, const std::string& text)
+{
+    DrawAnswer(AnswerImage(k), colour, text);
 }
 
 void TfrmOvningMulti::DrawAnswer(PictureBox* box, TColor colour, const std::string& text)
@@ -418,7 +377,7 @@ bool TfrmOvningMulti::event(QEvent* event)
         releasePending_ = true;
         return true;
     }
-    return TMultiExerciseScreen::event(event);
+    return ExerciseWindow::event(event);
 }
 
 void TfrmOvningMulti::showEvent(QShowEvent* event)
@@ -426,12 +385,12 @@ void TfrmOvningMulti::showEvent(QShowEvent* event)
     // Only the window's own showing, not one after being minimised.
     if (!event->spontaneous())
         FormShow();
-    TMultiExerciseScreen::showEvent(event);
+    ExerciseWindow::showEvent(event);
 }
 
 void TfrmOvningMulti::FormShow()
 {
-    TranslateCaptions(this);
+    TranslateCaptions(this, LanguageCaption);
     Shape1->setBrushColor(FrameColor);
     CentreOnScreen(*this);
 }
@@ -440,7 +399,7 @@ void TfrmOvningMulti::keyPressEvent(QKeyEvent* event)
 {
     // None of the controls takes the digit keys, so every press of one arrives here once.
     FormKeyDown(event);
-    TMultiExerciseScreen::keyPressEvent(event);
+    ExerciseWindow::keyPressEvent(event);
 }
 
 void TfrmOvningMulti::FormKeyDown(QKeyEvent* event)
@@ -467,5 +426,5 @@ void TfrmOvningMulti::closeEvent(QCloseEvent* event)
         exercise_->Tick();
         tmrTimer->start(0);
     }
-    TMultiExerciseScreen::closeEvent(event);
+    ExerciseWindow::closeEvent(event);
 }

@@ -2,8 +2,8 @@
 // numbered answer boxes, chosen with the mouse or the keys 1 to 4.
 #pragma once
 
-#include "platform/Types.h"
 #include "exercises/ovning.h"
+#include "platform/Types.h"
 #include "screens/Ovform.h"
 
 #include <cstdint>
@@ -19,7 +19,7 @@ class QPushButton;
 class QTimer;
 class ShapeWidget;
 
-class TfrmOvningMulti : public TMultiExerciseScreen {
+class TfrmOvningMulti : public ExerciseWindow, public TMultiExerciseScreen {
     Q_OBJECT
 public:
     static constexpr int HelpContext = 103;
@@ -35,9 +35,10 @@ public:
 
     void VisaFraga(const std::string& text) override;
     void VisaProcent(std::int32_t percent) override;
-    PictureBox* AnswerImage(int k) override;
+    PictureBox* AnswerImage(int k); // null outside 1..4
     // Fills and frames the box in the colour and centres the text (Windows-1252) on it.
-    void DrawAnswer(PictureBox* box, TColor colour, const std::string& text) override;
+    void DrawAnswer(PictureBox* box, TColor colour, const std::string& text);
+    void DrawAnswer(int k, TColor colour, const std::string& text) override;
 
     // Judges the answer whose number stands in ChosenAnswer.
     void AnswerChosen();

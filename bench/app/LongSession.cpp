@@ -349,7 +349,7 @@ int main(int argc, char** argv)
             menu.cboOvningar->setCurrentItem(entry);
             entry->setSelected(true);
             menu.cmdStartaClick();
-            QPointer<TOvningsformular> screen = e->Kind == "MULTI"   ? menu.MultiScreen
+            QPointer<ExerciseWindow> screen = e->Kind == "MULTI"   ? menu.MultiScreen
                                                 : e->Kind == "FLAGG" ? menu.FlagScreen
                                                                      : menu.MapScreen;
             if (!screen) {

@@ -4,10 +4,10 @@
 // Usage: bench_peakmemory [content folder]
 #include "app/Generell.h"
 #include "app/Lang.h"
-#include "app/Sound.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 #include "platform/RecordingMediaPlayer.h"
+#include "platform/Sound.h"
 #include "screens/ScreenFactory.h"
 
 #include <QApplication>

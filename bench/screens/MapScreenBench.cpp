@@ -5,13 +5,13 @@
 // GLOBANA_BENCH_CONTENT names another content folder than the shipped one.
 #include "app/Generell.h"
 #include "app/Lang.h"
-#include "app/Sound.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 #include "map/UKarta.h"
 #include "platform/RecordingMediaPlayer.h"
-#include "screens/Unit1.h"
+#include "platform/Sound.h"
 #include "scores/Tioitopp.h"
+#include "screens/Unit1.h"
 
 #include <QApplication>
 #include <QDir>

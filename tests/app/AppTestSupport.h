@@ -2,12 +2,12 @@
 // boxes and help requests, and recording media players.
 #pragma once
 
-#include "app/Sound.h"
 #include "platform/GlobanaApplication.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/RecordingMediaPlayer.h"
 #include "platform/Settings.h"
+#include "platform/Sound.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -5,10 +5,10 @@
 #include "app/Generell.h"
 #include "app/Hmeny.h"
 #include "app/Lang.h"
-#include "app/Shape.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 #include "platform/PictureBox.h"
+#include "platform/Shape.h"
 #include "platform/Win1252.h"
 #include "screens/Ovform.h"
 
@@ -61,9 +61,9 @@ bool MapShows(const TfrmHuvudmeny& menu, const QImage& picture)
                                  shown.height());
 }
 
-class StubScreen : public TOvningsformular {
+class StubScreen : public ExerciseWindow {
 public:
-    using TOvningsformular::TOvningsformular;
+    using ExerciseWindow::ExerciseWindow;
     void VisaFraga(const std::string&) override {}
     void VisaProcent(std::int32_t) override {}
 };
@@ -550,7 +550,7 @@ TEST_F(MainMenuTest, ActivationWhileAScreenOpensReleasesItOnlyOnceItIsOpen)
                                                     Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
     found.first()->setSelected(true);
-    QPointer<TOvningsformular> opening;
+    QPointer<ExerciseWindow> opening;
     QTimer::singleShot(0, menu.get(), [&] {
         opening = menu->MapScreen;
         QApplication::setActiveWindow(menu.get());

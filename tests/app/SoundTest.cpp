@@ -1,7 +1,7 @@
 // PlaySound and PlayMusic against recording players: which channel, when a device reopens,
 // the switches, and silence on failure.
 #include "app/Generell.h"
-#include "app/Sound.h"
+#include "platform/Sound.h"
 
 #include "AppTestSupport.h"
 

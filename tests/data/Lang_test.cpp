@@ -1,5 +1,5 @@
 // Loading the interface strings of "lang.crp" into the language table.
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "platform/Errors.h"
 
 #include "DataFiles.h"

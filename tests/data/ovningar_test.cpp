@@ -1,12 +1,12 @@
 // COvningar: reading the catalogue into its chain, the class per keyword, and FindByName.
 #include "data/ovningar.h"
 
-#include "app/Generell.h"
 #include "exercises/OvFlagga.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
 #include "exercises/Ovmulti.h"
 #include "platform/Errors.h"
+#include "platform/GameState.h"
 
 #include "DataFiles.h"
 

@@ -1,8 +1,8 @@
 // The area exercise: point-in-polygon judging, nested areas, group keys, blink.
 #include "ExerciseFixtures.h"
 
-#include "app/Generell.h"
 #include "exercises/OvLand.h"
+#include "platform/GameState.h"
 #include "platform/Random.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +22,7 @@ class AreaExerciseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        exercise.PlaySound = PlaySound;
         SetQuestionStrings();
         SetRandomSeed(11);
         map = MakeMap(dir,
@@ -150,7 +151,7 @@ TEST_F(AreaExerciseTest, BlinkAlternatesWithGreenWhateverTheAreaColour)
     const TAnswer inside = Inside(asked);
     const int x = map->ToX(inside.Latitude, inside.Longitude);
     const int y = map->LatitudeToY(inside.Latitude);
-    Canvas& canvas = screen.picture.canvas();
+    Canvas& canvas = screen.picture;
     for (int i = 0; i < 4; ++i)
         Click(WrongFor(asked));
     exercise.Tick();

@@ -21,6 +21,7 @@ TEST_P(PercentTest, HalvesGoToTheEvenNeighbour)
     SoundRecorder sounds;
     RecordingScreen screen;
     COvning exercise;
+    exercise.PlaySound = PlaySound;
     exercise.Start(&screen);
     const TAnswer answer;
     for (int i = 0; i < GetParam().wrong; ++i)
@@ -45,6 +46,7 @@ TEST(ExerciseBase, FinishedBooksNothingButStillSounds)
     SoundRecorder sounds;
     RecordingScreen screen;
     COvning exercise;
+    exercise.PlaySound = PlaySound;
     exercise.Start(&screen);
     exercise.CorrectAnswer();
     exercise.Finished = true;
@@ -64,6 +66,7 @@ TEST(ExerciseBase, FinishedBooksNothingButStillSounds)
 TEST(ExerciseBase, AbstractOperationsRaise)
 {
     COvning exercise;
+    exercise.PlaySound = PlaySound;
     EXPECT_THROW(exercise.NextQuestion(), EAbstractError);
     EXPECT_THROW(exercise.IsCorrect(TAnswer{}), EAbstractError);
     EXPECT_THROW(exercise.Tick(), EAbstractError);
@@ -80,6 +83,7 @@ TEST(ExerciseBase, StartCopiesViewAndNonZeroColoursAndIncludesAfresh)
                         Place("grp", 1, 1, "GRP", 0)});
     RecordingScreen screen;
     COvning exercise;
+    exercise.PlaySound = PlaySound;
     exercise.Map = map.get();
     exercise.NorthLat = 40;
     exercise.SouthLat = -5;

@@ -1,8 +1,8 @@
 #include "ExerciseFixtures.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
-#include "app/Sound.h"
+#include "data/Language.h"
+#include "platform/GameState.h"
+#include "platform/Sound.h"
 
 AreaRecord BoxArea(const std::string& key, const std::string& name, double south, double north,
                    double west, double east, const std::string& group)
@@ -57,30 +57,16 @@ std::unique_ptr<CKarta> MakeMap(const QTemporaryDir& dir, const std::vector<Area
     return map;
 }
 
-FakeMapScreen::FakeMapScreen()
-{
-    picture.setPictureSize(400, 300);
-}
-
 void FakeMapScreen::ShowName(const std::string& text, int x, int y, TColor fontColor,
                              TColor backColor, bool visible)
 {
     names.push_back({text, x, y, fontColor, backColor, visible});
 }
 
-FakeMultiScreen::FakeMultiScreen()
+void FakeMultiScreen::DrawAnswer(int k, TColor colour, const std::string& text)
 {
-    for (auto& b : boxes)
-        b.setPictureSize(211, 41);
-}
-
-void FakeMultiScreen::DrawAnswer(PictureBox* box, TColor colour, const std::string& text)
-{
-    for (std::size_t k = 0; k < 4; ++k)
-        if (&boxes[k] == box) {
-            colours[k] = colour;
-            texts[k] = text;
-        }
+    colours[static_cast<std::size_t>(k - 1)] = colour;
+    texts[static_cast<std::size_t>(k - 1)] = text;
 }
 
 SoundRecorder::SoundRecorder()

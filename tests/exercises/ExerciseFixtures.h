@@ -1,10 +1,11 @@
 // Small maps built in memory and screens that record what the exercises ask of them.
 #pragma once
 
+#include "exercises/ExerciseScreen.h"
 #include "map/UKarta.h"
-#include "platform/PictureBox.h"
+#include "platform/Canvas.h"
 #include "platform/RecordingMediaPlayer.h"
-#include "screens/Ovform.h"
+#include "platform/Sound.h"
 #include "tools/crp/CrpWriter.h"
 
 #include <QTemporaryDir>
@@ -33,14 +34,13 @@ public:
 
 class FakeMapScreen : public TMapExerciseScreen {
 public:
-    FakeMapScreen();
     void VisaFraga(const std::string& text) override { questions.push_back(text); }
     void VisaProcent(std::int32_t percent) override { percents.push_back(percent); }
-    PictureBox* GetMapImage() override { return &picture; }
+    MapImage GetMapImage() override { return {&picture, 1.0}; }
     void ShowName(const std::string& text, int x, int y, TColor fontColor, TColor backColor,
                   bool visible) override;
 
-    PictureBox picture;
+    Canvas picture{400, 300};
     std::vector<std::string> questions;
     std::vector<int> percents;
     struct Name {
@@ -54,13 +54,10 @@ public:
 
 class FakeMultiScreen : public TMultiExerciseScreen {
 public:
-    FakeMultiScreen();
     void VisaFraga(const std::string& text) override { questions.push_back(text); }
     void VisaProcent(std::int32_t percent) override { percents.push_back(percent); }
-    PictureBox* AnswerImage(int k) override { return &boxes[static_cast<std::size_t>(k - 1)]; }
-    void DrawAnswer(PictureBox* box, TColor colour, const std::string& text) override;
+    void DrawAnswer(int k, TColor colour, const std::string& text) override;
 
-    std::array<PictureBox, 4> boxes;
     std::array<TColor, 4> colours{};
     std::array<std::string, 4> texts;
     std::vector<std::string> questions;

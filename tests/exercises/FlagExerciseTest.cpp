@@ -14,6 +14,7 @@ protected:
     void Prepare(int selectors)
     {
         SetQuestionStrings();
+        exercise.PlaySound = PlaySound;
         SetRandomSeed(3);
         std::vector<AreaRecord> areas;
         exercise.SelectorCount = selectors;

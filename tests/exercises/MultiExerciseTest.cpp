@@ -1,9 +1,9 @@
 // The multiple-choice exercise: both question kinds, distinct answers, the pause.
 #include "ExerciseFixtures.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "exercises/Ovmulti.h"
+#include "platform/GameState.h"
 #include "platform/Random.h"
 
 #include <QTimer>
@@ -17,6 +17,7 @@ protected:
     void Prepare(int countries)
     {
         SetQuestionStrings();
+        exercise.PlaySound = PlaySound;
         std::vector<AreaRecord> areas;
         std::vector<PlaceRecord> places;
         exercise.SelectorCount = countries;

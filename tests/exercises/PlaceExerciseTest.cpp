@@ -1,8 +1,8 @@
 // The place exercise: questions, nearest-place judging, names, blink, Tries.
 #include "ExerciseFixtures.h"
 
-#include "app/Generell.h"
 #include "exercises/OvOrt.h"
+#include "platform/GameState.h"
 #include "platform/Random.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +22,7 @@ class PlaceExerciseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        exercise.PlaySound = PlaySound;
         SetQuestionStrings();
         SetRandomSeed(7);
         map = MakeMap(dir, {BoxArea("LND", "Land", -20, 20, -20, 20)},
@@ -120,7 +121,7 @@ TEST_F(PlaceExerciseTest, ThirdWrongClickHighlightsFourthBlinksAndTriesAreStored
     COrt* asked = exercise.CurrentPlace;
     const int x = map->ToX(static_cast<float>(asked->Latitude), static_cast<float>(asked->Longitude));
     const int y = map->LatitudeToY(static_cast<float>(asked->Latitude));
-    Canvas& canvas = screen.picture.canvas();
+    Canvas& canvas = screen.picture;
 
     for (int i = 0; i < 3; ++i)
         Click(WrongClickFor(asked));

@@ -1,7 +1,7 @@
 // CKarta's drawing steps: borders, waters, sea, area and place colours, graticule, sequences.
 #include "MapFixture.h"
 
-#include "app/Generell.h"
+#include "platform/GameState.h"
 
 #include <gtest/gtest.h>
 

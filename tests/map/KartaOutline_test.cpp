@@ -2,7 +2,7 @@
 // side of an outline never reaches a pixel well on the other side.
 #include "MapFixture.h"
 
-#include "app/Generell.h"
+#include "platform/FloodFill.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// CKarta's view: projection both ways, scale, fit, distances and the sea point file.
+// The map's view: projection both ways, scale, fit, distances and the sea point file.
 #include "MapFixture.h"
 
 #include "platform/Errors.h"
@@ -9,10 +9,10 @@
 
 namespace {
 
-// W 800, H 600, latitudes 70 .. 30, centre 10: the worked example of the projection.
+// W 800, H 600, latitudes 70 .. 30, centre 10: the worked example of the projection, as the
+// plain value that the map computes from its view and its picture.
 struct Example : ::testing::Test {
-    TestMap t{800, 600, 70, 30, 10};
-    CKarta& map = t.map;
+    const Projection map{10.0f, 70.0f, 30.0f, Projection::ScaleFor(70.0f, 30.0f), 800, 600};
 };
 
 TEST_F(Example, ScaleIsRoundedCentreLatitude)

@@ -4,11 +4,11 @@
 
 #include "app/Generell.h"
 #include "app/Lang.h"
-#include "app/Shape.h"
-#include "app/Sound.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/RecordingMediaPlayer.h"
+#include "platform/Shape.h"
+#include "platform/Sound.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 
 #include "app/Generell.h"
 #include "app/Lang.h"
-#include "app/Sound.h"
 #include "exercises/ovning.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
+#include "platform/Sound.h"
 #include "scores/Tioitopp.h"
 #include "screens/Unit3.h"
 

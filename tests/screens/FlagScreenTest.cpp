@@ -417,7 +417,7 @@ TEST_F(FlagScreenTest, SelectorWithoutAreaIsRefusedThroughTheFactory)
     Prepare(3);
     exercise.Selectors[2] = "NOWHERE";
     QWidget owner;
-    TOvningsformular* created = CreateFlagScreen(&owner);
+    ExerciseWindow* created = CreateFlagScreen(&owner);
     try {
         OpenExerciseOn(created, &exercise);
         FAIL() << "the exercise opened";

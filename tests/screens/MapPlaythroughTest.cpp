@@ -6,14 +6,14 @@
 
 #include "app/Generell.h"
 #include "app/Lang.h"
-#include "app/Sound.h"
 #include "data/ovningar.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
 #include "platform/RecordingMediaPlayer.h"
+#include "platform/Sound.h"
 #include "platform/Win1252.h"
-#include "screens/Unit1.h"
 #include "scores/Tioitopp.h"
+#include "screens/Unit1.h"
 
 #include <QDir>
 #include <QLabel>

@@ -6,13 +6,13 @@
 
 #include "app/Generell.h"
 #include "app/Lang.h"
-#include "app/Sound.h"
 #include "data/ovningar.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
 #include "platform/RecordingMediaPlayer.h"
-#include "screens/Unit1.h"
+#include "platform/Sound.h"
 #include "scores/Tioitopp.h"
+#include "screens/Unit1.h"
 
 #include <QApplication>
 #include <QDir>

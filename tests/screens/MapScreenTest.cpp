@@ -4,16 +4,16 @@
 
 #include "app/Generell.h"
 #include "app/Lang.h"
-#include "app/Sound.h"
 #include "data/ovningar.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
 #include "platform/Help.h"
 #include "platform/PictureBox.h"
 #include "platform/RecordingMediaPlayer.h"
+#include "platform/Sound.h"
+#include "scores/Tioitopp.h"
 #include "screens/ScreenFactory.h"
 #include "screens/Unit1.h"
-#include "scores/Tioitopp.h"
 #include "tools/crp/CrpWriter.h"
 
 #include <QDir>
@@ -610,7 +610,7 @@ TEST_F(MapScreenTest, DestroyingTheScreenFreesTheMapAndLeavesTheExerciseNoDangli
 TEST_F(MapScreenTest, TheFactoryOpensPlaceAndAreaExercisesOnThisScreen)
 {
     QWidget owner;
-    TOvningsformular* created = CreateMapScreen(&owner);
+    ExerciseWindow* created = CreateMapScreen(&owner);
     auto* map = dynamic_cast<TfrmOvningKarta*>(created);
     ASSERT_NE(map, nullptr);
     EXPECT_TRUE(map->isWindow());

@@ -3,8 +3,6 @@
 // and a playthrough of every multiple-choice exercise of the shipped catalogue.
 #include "app/Generell.h"
 #include "app/Lang.h"
-#include "app/Shape.h"
-#include "app/Sound.h"
 #include "data/Orter.h"
 #include "data/ovningar.h"
 #include "exercises/Ovmulti.h"
@@ -12,10 +10,12 @@
 #include "platform/Help.h"
 #include "platform/PictureBox.h"
 #include "platform/RecordingMediaPlayer.h"
+#include "platform/Shape.h"
+#include "platform/Sound.h"
 #include "platform/Win1252.h"
+#include "scores/Tioitopp.h"
 #include "screens/ScreenFactory.h"
 #include "screens/Unit4.h"
-#include "scores/Tioitopp.h"
 #include "tools/crp/CrpWriter.h"
 
 #include <QDir>
@@ -465,7 +465,7 @@ TEST_F(MultiScreenTest, ExerciseRestartedElsewhereDuringThePauseKeepsTheNewPlayI
 TEST_F(MultiScreenTest, UnplayableDataIsRefusedBeforeTheWindowShows)
 {
     exercise.SelectorCount = 3; // three areas cannot make four answers
-    QPointer<TOvningsformular> s = CreateMultiScreen(nullptr);
+    QPointer<ExerciseWindow> s = CreateMultiScreen(nullptr);
     try {
         OpenExerciseOn(s, &exercise);
         ADD_FAILURE() << "no error";

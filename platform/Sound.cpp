@@ -1,8 +1,9 @@
 // PlaySound and PlayMusic over three media players: music, right-answer channel, other sounds.
-#include "app/Sound.h"
+#include "platform/Sound.h"
 
-#include "app/Generell.h"
+#include "platform/GameState.h"
 #include "platform/MediaPlayer.h"
+#include "platform/Paths.h"
 #include "platform/SdlMediaPlayer.h"
 
 namespace {

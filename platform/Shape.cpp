@@ -1,5 +1,5 @@
 // ShapeWidget painting: brush first, then the pen outline inside the widget's rectangle.
-#include "app/Shape.h"
+#include "platform/Shape.h"
 
 #include "platform/Canvas.h"
 

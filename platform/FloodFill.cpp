@@ -1,15 +1,5 @@
-// Shared routines: process-wide state, the executable's folder, geometry helpers, flood fill.
-#include "app/Generell.h"
-
-#include "platform/PictureBox.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QStringList>
-
-#include <unistd.h>
+// The scan-line flood fill that colours areas and seas: the hot loop of map drawing.
+#include "platform/FloodFill.h"
 
 #include <algorithm>
 #include <vector>
@@ -17,110 +7,6 @@
 #if defined(__x86_64__) || defined(__SSE2__)
 #include <immintrin.h>
 #endif
-
-int CurrentLanguage = 2;
-bool SoundOn = true;
-bool MusicOn = true;
-int ColorCount = 1 << 24;
-TColor PanelColor = 0x02E0D0C0;
-TColor FrameColor = 0x00A05A28;
-TColor WrongColor = 0x024040FF;
-TColor BlinkColor = 0x0000FF00;
-QImage TemplateBitmap;
-
-void SetColourScheme(int colorCount)
-{
-    ColorCount = colorCount;
-    if (colorCount <= 256) {
-        PanelColor = 0x00C0C0C0;
-        FrameColor = 0x00800000;
-        WrongColor = 0x000000FF;
-    } else {
-        PanelColor = 0x02E0D0C0;
-        FrameColor = 0x00A05A28;
-        WrongColor = 0x024040FF;
-    }
-    BlinkColor = 0x0000FF00;
-}
-
-std::string GameFolderFor(const std::string& exeDir)
-{
-    const QString exe = QString::fromStdString(exeDir);
-    QStringList candidates{exe, QDir::cleanPath(exe + QStringLiteral("/../share/globana"))};
-#ifdef GLOBANA_INSTALL_DATADIR
-    candidates << QStringLiteral(GLOBANA_INSTALL_DATADIR);
-#endif
-    for (const QString& dir : candidates) {
-        if (QFileInfo::exists(dir + QStringLiteral("/Ovning.crp")))
-            return dir.toStdString();
-    }
-    return exeDir;
-}
-
-std::string ExeDir()
-{
-    return GameFolderFor(QCoreApplication::applicationDirPath().toStdString());
-}
-
-std::string ScoreFilePath(const std::string& gameDir)
-{
-    const std::string beside = gameDir + "/scores.hgh";
-    // access() rather than the permission bits: it also knows read-only file systems.
-    if (QFileInfo::exists(QString::fromStdString(beside)) && ::access(gameDir.c_str(), W_OK) == 0)
-        return beside;
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dir);
-    return (dir + QStringLiteral("/scores.hgh")).toStdString();
-}
-
-std::string ExePath(const std::string& name)
-{
-    return ExeDir() + "/" + name;
-}
-
-float Interpolate(float value, float fromLow, float fromHigh, float toLow, float toHigh)
-{
-    // The 1e-8 keeps a 0 .. 0 range from dividing by zero; rounded to single precision it
-    // vanishes for ranges wider than about 0.2. The arithmetic is extended, the quotient double.
-    using Extended = long double;
-    const float h = static_cast<float>(Extended(fromHigh) + Extended(1e-8));
-    const double q = static_cast<double>((Extended(value) - fromLow) / (Extended(h) - fromLow));
-    return static_cast<float>(Extended(toLow) + (Extended(toHigh) - toLow) * q);
-}
-
-float MaxOf(float a, float b)
-{
-    return b > a ? b : a;
-}
-
-float MinOf(float a, float b)
-{
-    return b >= a ? a : b;
-}
-
-bool IsBetween(double a, double b, double v)
-{
-    return (b <= v && v < a) || (a <= v && v < b);
-}
-
-bool PointInPolygon(const GeoPoint& point, const GeoPoint* vertices, int count)
-{
-    if (count <= 0 || vertices == nullptr)
-        return false;
-    const double lat = point.Latitude;
-    const double lon = point.Longitude;
-    bool inside = false;
-    int j = count - 1;
-    for (int i = 0; i < count; ++i) {
-        const double latI = vertices[i].Latitude, lonI = vertices[i].Longitude;
-        const double latJ = vertices[j].Latitude, lonJ = vertices[j].Longitude;
-        // IsBetween is false for an edge of constant latitude, so the division is safe.
-        if (IsBetween(latJ, latI, lat) && lonI + (lat - latI) * (lonJ - lonI) / (latJ - latI) > lon)
-            inside = !inside;
-        j = i;
-    }
-    return inside;
-}
 
 namespace {
 
@@ -407,12 +293,4 @@ void FloodFillAt(Canvas& canvas, int x, int y, TColor color, FillStyle style)
     }
     if (!filled.isNull())
         canvas.changed(filled);
-}
-
-void ApplyTemplateBitmap(PictureBox& picture)
-{
-    QCoreApplication::processEvents();
-    Canvas& canvas = picture.canvas();
-    canvas.setImage(TemplateBitmap);
-    canvas.resize(picture.scaled(picture.width()), picture.scaled(picture.height()));
 }

@@ -1,0 +1,34 @@
+// The view of a map: the part of the globe it shows on a picture of a given size, and the
+// conversion between degrees and pixels. A plain value, computed from the view and the picture.
+#pragma once
+
+#include <cstdint>
+
+// Pixel results round halves to even, never away from zero; outside 32 bits raises ERangeError.
+std::int32_t ToPixel(double value);
+// The latitude limited to -90 .. 90.
+float ClampLatitude(float latitude);
+
+struct Projection {
+    float CentreLongitude = 0.0f;
+    float TopLatitude = 0.0f;
+    float BottomLatitude = 0.0f;
+    std::int32_t Scale = 1;
+    int Width = 0;
+    int Height = 0;
+
+    // The scale of a view whose centre lies at this latitude: wider towards the poles.
+    static std::int32_t ScaleFor(float topLatitude, float bottomLatitude);
+    // The view that shows the box (degrees) on a width × height picture: the box's middle
+    // longitude at the centre, 1/25 of its height added above and below, then widened in 1 %
+    // steps (at most maxSteps) until the box's longitudes fit.
+    static Projection Fit(double north, double south, double east, double west, int width, int height,
+                          int maxSteps);
+
+    std::int32_t LatitudeToY(float latitude) const;
+    std::int32_t ToX(float latitude, float longitude) const;
+    float YToLatitude(std::int32_t y) const;
+    float ToLongitude(std::int32_t y, std::int32_t x) const;
+    // Degrees of longitude either side of the centre that the picture shows at its narrowest.
+    float VisibleHalfSpan() const;
+};
