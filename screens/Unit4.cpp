@@ -108,7 +108,7 @@ PictureBox* MakeIcon(QWidget* parent, const char* name, void (*draw)(Canvas&))
 } // namespace
 
 TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
-    : ExerciseWindow(owner)
+    : ExerciseWindow(owner), tmrTimer(new QTimer(this)), pause_(*this, *tmrTimer)
 {
     // A window of its own even when the main menu owns it; system menu and minimise only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -164,7 +164,6 @@ TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
     cmdTopp = MakeButton(client, "cmdTopp", {8, 296, 117, 29}, 11);
     cmdAvsluta = MakeButton(client, "cmdAvsluta", {188, 296, 101, 29}, 12);
 
-    tmrTimer = new QTimer(this);
     tmrTimer->setObjectName(QStringLiteral("tmrTimer"));
     tmrTimer->setInterval(PauseInterval);
 
@@ -271,8 +270,8 @@ void TfrmOvningMulti::AnswerChosen()
 {
     // Not during the pause (the timer runs, or the exercise still waits inside), not after the
     // end, and not once another screen has taken the exercise over.
-    if (!exercise_ || exerciseOver_ || inPause_ || tmrTimer->isActive() || exercise_->Pausing()
-        || exercise_->Screen != this)
+    if (!exercise_ || exerciseOver_ || pause_.Running() || tmrTimer->isActive()
+        || exercise_->Pausing() || exercise_->Screen != this)
         return;
 
     if (!exercise_->IsCorrect(ChosenAnswer)) {
@@ -280,43 +279,13 @@ void TfrmOvningMulti::AnswerChosen()
         return;
     }
 
-    // The window must outlive the pause and the top-ten offer that may follow it: a release
-    // asked for meanwhile (closing the window activates the main menu) waits until both are
-    // over.
-    const struct Hold {
-        TfrmOvningMulti* window;
-        ~Hold()
-        {
-            window->holding_ = false;
-            if (window->releasePending_) {
-                // A deferred delete swallowed meanwhile leaves Qt believing that one is still
-                // queued, and while other events wait for the window it drops a new one. The
-                // window is going: its waiting events (repaints) go first.
-                QCoreApplication::removePostedEvents(window);
-                window->deleteLater();
-            }
-        }
-    } hold{this};
-    holding_ = true;
-
-    // The pause lasts until the next question is shown, so that a click waiting in the queue
-    // cannot be judged against the question just answered.
+    // The window outlives the pause and the top-ten offer that may follow it. The pause lasts
+    // until the next question is shown, so that a click waiting in the queue cannot be judged
+    // against the question just answered.
+    const AnswerPause::Hold hold(pause_);
     bool over = false;
     {
-        struct PauseEnd {
-            TfrmOvningMulti* window;
-            int interval;
-            ~PauseEnd()
-            {
-                window->inPause_ = false;
-                window->tmrTimer->stop();
-                window->tmrTimer->setInterval(interval); // a close may have shortened it
-            }
-        } pauseEnd{this, tmrTimer->interval()};
-        inPause_ = true;
-        // A full interval from now.
-        tmrTimer->stop();
-        tmrTimer->start();
+        const AnswerPause::Run run(pause_);
         exercise_->CorrectAnswer(); // returns after the timer's next tick
         tmrTimer->stop();
         // The exercise restarted on another screen meanwhile: the play is no longer ours. A
@@ -362,21 +331,13 @@ void TfrmOvningMulti::imgBlommaClick()
 
 void TfrmOvningMulti::Release()
 {
-    if (holding_)
-        releasePending_ = true;
-    else
-        deleteLater();
+    pause_.Release();
 }
 
 bool TfrmOvningMulti::event(QEvent* event)
 {
-    // The exercise waits for its tick, or the top-ten window is open, inside this window's own
-    // handler; destroying the window (and with it the map) now would pull the ground from
-    // under it.
-    if (event->type() == QEvent::DeferredDelete && holding_) {
-        releasePending_ = true;
+    if (event->type() == QEvent::DeferredDelete && pause_.HoldsBackDelete())
         return true;
-    }
     return ExerciseWindow::event(event);
 }
 
@@ -422,7 +383,7 @@ void TfrmOvningMulti::closeEvent(QCloseEvent* event)
 {
     // Closing only hides the window; a pause running now ends as at a tick. The timer ticks
     // at once as well, in case the exercise has not begun to wait yet (it clears the tick).
-    if (inPause_ && exercise_) {
+    if (pause_.Running() && exercise_) {
         exercise_->Tick();
         tmrTimer->start(0);
     }

@@ -4,6 +4,7 @@
 
 #include "exercises/ovning.h"
 #include "platform/Types.h"
+#include "screens/AnswerPause.h"
 #include "screens/Ovform.h"
 
 #include <cstdint>
@@ -56,11 +57,11 @@ public:
 
     // True from a right answer until the next question is shown: the exercise waits for the
     // timer's tick inside, and the window, the exercise and the map must stay alive.
-    bool InPause() const { return inPause_; }
+    bool InPause() const { return pause_.Running(); }
     // Deferred release. During the pause, and during the top-ten offer that may follow it, it
     // waits until they are over; any other deleteLater() meanwhile is held back the same way.
     void Release();
-    bool ReleasePending() const { return releasePending_; }
+    bool ReleasePending() const { return pause_.ReleasePending(); }
 
     COvningMulti* Exercise() const { return exercise_; }
     CKarta* Map() const { return map_.get(); }
@@ -101,7 +102,5 @@ private:
     COvningMulti* exercise_ = nullptr; // owned by the catalogue
     std::unique_ptr<CKarta> map_;
     bool exerciseOver_ = false;
-    bool inPause_ = false;
-    bool holding_ = false; // from a right answer until its pause and top-ten offer are over
-    bool releasePending_ = false;
+    AnswerPause pause_;
 };
