@@ -178,7 +178,7 @@ TEST(Content, AreaFilesKeepLimitsAndNameEveryRecord)
     // AREA1 holds every country, a microstate at least by name and flag
     for (const char* key : {"SWE", "USA", "XKX", "TWN", "PSE", "ESH", "VAT", "MCO", "TUV", "GRL"})
         EXPECT_NE(c.areas.at(1)->FindByKey(key), nullptr) << key;
-    for (const char* key : {"US-CA", "US-DC", "CA-QC", "AU-TAS", "BR-SP"})
+    for (const char* key : {"US-CA", "US-DC", "CA-QC", "AU-TAS", "BR-SP", "CN-MO", "IN-LA", "AR-C", "MX-CMX"})
         EXPECT_NE(c.areas.at(3)->FindByKey(key), nullptr) << key;
 }
 
@@ -419,7 +419,8 @@ TEST(Content, TheDetailedMapsDrawTheLandTheirViewsShow)
                     [&](const std::string& key) { const CArea* a = detail.FindByKey(key); return a && a->Keys[2] == "EUR"; });
     // The states and provinces: their country's land that each view shows, in any of its records.
     const CAreor& states = *content().areas.at(3);
-    for (auto [number, country] : {std::pair{41, "USA"}, std::pair{44, "CAN"}, std::pair{47, "AUS"}, std::pair{50, "BRA"}}) {
+    for (auto [number, country] : {std::pair{41, "USA"}, std::pair{44, "CAN"}, std::pair{47, "AUS"}, std::pair{50, "BRA"},
+                                   std::pair{54, "CHN"}, std::pair{57, "IND"}, std::pair{60, "ARG"}, std::pair{63, "MEX"}}) {
         const COvning* e = exerciseNumbered(number);
         ASSERT_TRUE(e && e->AreaFileNo == 3) << number;
         const ViewMap v(*e);

@@ -6,12 +6,11 @@
 set -euo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
 ROOT="$(cd "$HERE/../.." && pwd)"
-BUILD="${1:-$ROOT/build}"
+BUILD="$(realpath -m "${1:-$ROOT/build}")" # a relative path means from where it is called
 WORK="$HERE/work"
 mkdir -p "$WORK"
 cd "$HERE"
 [ -d node_modules ] || npm ci --no-audit --no-fund
-Rscript scripts/states50.R "$WORK/states50.json" "$WORK/countries50.json"
 node scripts/places.mjs
 node scripts/areas.mjs
 node scripts/catalogue.mjs

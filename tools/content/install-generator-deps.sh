@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Installs what tools/content/generate.sh needs beyond the game's own build dependencies:
-# Debian's Natural Earth admin-1 data (through R) and GMT with the GSHHG shorelines (lakes),
-# then the pinned npm packages. The .crp step needs the game's build (scripts/install-deps.sh).
+# GMT with the GSHHG shorelines (lakes), then the pinned npm packages. The .crp step needs the game's build (scripts/install-deps.sh).
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
-PACKAGES=(r-base-core r-cran-sp r-cran-rnaturalearthdata gmt gmt-gshhg-low)
+PACKAGES=(gmt gmt-gshhg-low)
 # Node may come from elsewhere than Debian (with npm inside, which Debian's npm conflicts with):
 # add Debian's only when absent.
 command -v node >/dev/null || PACKAGES+=(nodejs)

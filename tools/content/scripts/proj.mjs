@@ -33,7 +33,12 @@ export const VIEWS = {
   EUR: [71.5, 34, 15], NOR: [85, 5, -95], SYD: [14, -57, -60], ASI: [56, -11, 90], AFR: [38.5, -36, 18], AUS: [12, -48, 155],
   WORLD: [84, -84, 28],
   "USA-ST": [72, 17, -115], "CAN-PR": [84, 40, -96], "AUS-ST": [-8, -45, 134], "BRA-ST": [7, -35, -53],
+  // fitted to the country's outline with about 30 px to spare on the 1916 x 1000 picture (China's
+  // a little east, so that the picture's edge does not cut off a corner of the Caspian)
+  "CHN-PR": [55, 17, 106], "IND-ST": [37, 5.5, 81], "ARG-PR": [-20.5, -56.5, -64], "MEX-ST": [33.5, 13.5, -102.5],
 };
+// The views of AREA3, one per subdivided country (the group key of its subdivisions).
+export const STATE_VIEWS = ["USA-ST", "CAN-PR", "AUS-ST", "BRA-ST", "CHN-PR", "IND-ST", "ARG-PR", "MEX-ST"];
 
 // What a view's picture shows, as a ring of longitude/latitude pairs, widened by `margin` degrees:
 // the picture's left and right edges row by row. Longitudes are those of the stored data
