@@ -7,13 +7,7 @@
 #include "map/UKarta.h"
 #include "platform/GameState.h"
 
-#include <QCoreApplication>
 #include <stdexcept>
-
-void ProcessMessages()
-{
-    QCoreApplication::processEvents();
-}
 
 CKarta* RequireMap(CKarta* map)
 {

@@ -11,9 +11,6 @@ class TOvningsformular;
 class TMapExerciseScreen;
 class TMultiExerciseScreen;
 
-// Lets the window system handle pending messages (repaints, clicks) between drawing steps.
-void ProcessMessages();
-
 // The place and area exercises run only on a map screen with a map: anything else is a fault
 // of the program, reported as an error rather than a crash.
 CKarta* RequireMap(CKarta* map);

@@ -10,7 +10,6 @@
 #include "platform/GameState.h"
 #include "platform/Random.h"
 
-#include <QCoreApplication>
 #include <set>
 #include <stdexcept>
 
@@ -142,7 +141,7 @@ void COvningMulti::CorrectAnswer()
     pausing_ = true;
     TickSeen = false;
     while (!TickSeen)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        WaitForMessages();
     pausing_ = false;
     asked->Answered = true;
     asked->Tries = tries + 1;

@@ -6,7 +6,15 @@
 #include "platform/Errors.h"
 #include "platform/Random.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
+
+COvning::COvning()
+    : ProcessMessages([] { QCoreApplication::processEvents(); }),
+      WaitForMessages([] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); })
+{
+}
 
 std::string COvning::NextQuestion() { throw EAbstractError(); }
 bool COvning::IsCorrect(const TAnswer&) { throw EAbstractError(); }

@@ -20,7 +20,7 @@ struct TAnswer {
 
 class COvning {
 public:
-    COvning() = default;
+    COvning();
     virtual ~COvning() = default;
     COvning(const COvning&) = delete;
     COvning& operator=(const COvning&) = delete;
@@ -38,6 +38,11 @@ public:
     // Plays a sound file on channel 1 (right answers) or 2 (anything else). The screen that runs
     // the exercise hands in the game's players; unset, the exercise is silent.
     std::function<void(const std::string& fileName, int channel)> PlaySound;
+    // Lets the window system handle what is pending (repaints, clicks) between steps, and waits
+    // for more: the pause after a right answer sleeps on it until the screen's timer ticks.
+    // Qt's event loop unless a test hands in its own.
+    std::function<void()> ProcessMessages;
+    std::function<void()> WaitForMessages;
 
     std::int32_t Number = 0;
     Array1<std::string, 5> Names;
