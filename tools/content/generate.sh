@@ -14,6 +14,7 @@ cd "$HERE"
 Rscript scripts/states50.R "$WORK/states50.json" "$WORK/countries50.json"
 node scripts/places.mjs
 node scripts/areas.mjs
+node scripts/physical.mjs
 node scripts/catalogue.mjs
 node scripts/spread.mjs
 node scripts/landref.mjs
