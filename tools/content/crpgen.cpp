@@ -3,6 +3,7 @@
 // every file back with the game's own loaders and checks counts and limits. With a mask folder it
 // also writes the true land/sea mask of every distinct view (LandMask.h) for the content test.
 // Usage: globana_crpgen <work dir> <content dir> [mask dir]
+#include "app/Generell.h"
 #include "data/Areor.h"
 #include "data/Fileread.h"
 #include "data/Orter.h"
@@ -20,6 +21,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+
+#include <algorithm>
+#include <cmath>
 
 #include <cstdio>
 #include <map>
@@ -230,6 +234,123 @@ void writeMasks(const QString& landFile, const QString& dir, const std::map<int,
     std::printf("land masks: %d views and sizes\n", count);
 }
 
+// The physical places of the place exercises (work/physical.json), on every picture that asks
+// them at every checked size, drawn as the exercise draws its map: a sea or an ocean well inside
+// the sea fill and in no lake, a lake that Vatten draws inside its own water, anything else on
+// land and, where the table names a country, in that country by the rule of a click. Returns the
+// number of places that break their rule; each is a line of `report`.
+int checkPhysical(const QString& work, const std::string& content, const COvningar& cat, std::vector<std::string>& report)
+{
+    struct Rule {
+        std::string Kind, Country, Lake;
+    };
+    std::map<std::string, Rule> rules;
+    for (const QJsonValue& v : readArray(work + "/physical.json")) {
+        const QJsonObject o = v.toObject();
+        rules[str(o["id"])] = {str(o["kind"]), str(o["country"]), str(o["lake"])};
+    }
+    int problems = 0, checked = 0;
+    for (const COvning* e = cat.First; e; e = e->Next) {
+        if (e->Kind != "ORT")
+            continue;
+        COrter places;
+        places.LoadFromFile(content + "/Ort" + std::to_string(e->PlaceFileNo) + ".crp");
+        places.ClearMarks();
+        for (int i = 1; i <= e->SelectorCount; ++i)
+            places.IncludeForKey(e->Selectors[i], e->Level, e->NeedPlaceFlag1, e->NeedPlaceFlag2);
+        std::vector<const COrt*> asked;
+        for (const COrt* p = places.First; p; p = p->Next)
+            if (p->Included && rules.count(p->Id))
+                asked.push_back(p);
+        if (asked.empty())
+            continue;
+        const std::string n = std::to_string(e->AreaFileNo);
+        for (const MapSize& size : CheckedSizes) {
+            CKarta map;
+            map.ProcessMessages = nullptr;
+            map.Areas = std::make_unique<CAreor>();
+            map.Waters = std::make_unique<CAreor>();
+            map.Areas->LoadFromFile(content + "/AREA" + n + ".crp");
+            map.Waters->LoadFromFile(content + "/Vatten.crp");
+            map.LoadSeaPoints(content + "/Hav" + n + ".crp");
+            Canvas picture(size.Width, size.Height);
+            map.Target = &picture;
+            map.TargetPixelRatio = size.Ratio;
+            map.TopLatitude = static_cast<float>(e->NorthLat);
+            map.BottomLatitude = static_cast<float>(e->SouthLat);
+            map.CentreLongitude = static_cast<float>(e->CenterLon);
+            map.UpdateScale();
+            // the place exercise's colours: silver land, then the catalogue's
+            map.LandColor = map.AreaColor = 0xC0C0C0;
+            if (e->LandColor)
+                map.LandColor = e->LandColor;
+            if (e->AreaColor)
+                map.AreaColor = e->AreaColor;
+            if (e->SeaColor)
+                map.SeaColor = e->SeaColor;
+            map.FillBackground();
+            map.DrawAreaBorders(e->BorderWidth);
+            map.DrawWater();
+            map.FillSea();
+            const TColor land = map.LandColor & 0xFFFFFF, sea = map.SeaColor & 0xFFFFFF, water = map.WaterColor & 0xFFFFFF;
+            // the pixels within `radius` reference pixels of the dot's centre
+            auto around = [&](int x, int y, double radius) {
+                std::vector<TColor> out;
+                const int r = static_cast<int>(std::lround(radius * size.Height / ReferenceSize.Height));
+                for (int dy = -r; dy <= r; ++dy)
+                    for (int dx = -r; dx <= r; ++dx)
+                        if (dx * dx + dy * dy <= r * r && map.IsOnImage(x + dx, y + dy))
+                            out.push_back(picture.pixel(x + dx, y + dy) & 0xFFFFFF);
+                return out;
+            };
+            for (const COrt* p : asked) {
+                const Rule& rule = rules.at(p->Id);
+                const auto lat = static_cast<float>(p->Latitude), lon = static_cast<float>(p->Longitude);
+                const int x = map.ToX(lat, lon), y = map.LatitudeToY(lat);
+                std::string wrong;
+                // the areas and waters holding the point; the area a click there chooses
+                const CArea* owner = nullptr;
+                for (int i = 1; i <= map.Areas->Count; ++i) {
+                    const CArea& a = map.Areas->Item(i);
+                    if (a.VertexCount > 0 && PointInPolygon(GeoPoint{lat, lon}, a.Vertices.data(), a.VertexCount) && (!owner || a.North < owner->North))
+                        owner = &a;
+                }
+                std::string inWater;
+                for (int i = 1; i <= map.Waters->Count; ++i) {
+                    const CArea& a = map.Waters->Item(i);
+                    if (a.VertexCount > 0 && PointInPolygon(GeoPoint{lat, lon}, a.Vertices.data(), a.VertexCount))
+                        inWater = a.Keys[1];
+                }
+                const std::vector<TColor> near = around(x, y, 3.0), centre = around(x, y, 1.0);
+                const auto all = [](const std::vector<TColor>& v, TColor c) { return !v.empty() && std::all_of(v.begin(), v.end(), [&](TColor k) { return k == c; }); };
+                const auto any = [](const std::vector<TColor>& v, TColor c) { return std::find(v.begin(), v.end(), c) != v.end(); };
+                if (!map.IsOnImage(x, y))
+                    wrong = "off the picture";
+                else if (rule.Kind == "ocean" || rule.Kind == "sea") {
+                    if (!all(near, sea) || owner || !inWater.empty())
+                        wrong = "not well inside the sea" + (owner ? " (in " + owner->Keys[1] + ")" : inWater.empty() ? "" : " (in " + inWater + ")");
+                } else if (!rule.Lake.empty()) {
+                    if (!all(centre, water) || inWater != rule.Lake)
+                        wrong = "not on its lake's water";
+                } else if (any(centre, sea) || any(centre, water) || !inWater.empty() || (!any(centre, land) && !owner)) {
+                    // (a peak on a border may sit on the border's pixels: inside an area is land)
+                    wrong = "not on land";
+                } else if (!rule.Country.empty() && (!owner || owner->Keys[1] != rule.Country)) {
+                    wrong = "in " + (owner ? owner->Keys[1] : std::string("no area")) + ", not " + rule.Country;
+                }
+                ++checked;
+                if (!wrong.empty()) {
+                    ++problems;
+                    report.push_back("exercise " + std::to_string(e->Number) + " at " + std::to_string(size.Width) + "x" + std::to_string(size.Height) + ": " +
+                                     p->Id + " " + wrong + " at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
+                }
+            }
+        }
+    }
+    report.push_back("physical places: " + std::to_string(checked) + " checks on the pictures, " + std::to_string(problems) + " problems");
+    return problems;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -352,6 +473,11 @@ int main(int argc, char** argv)
             std::printf("%s\n", line.c_str());
         }
         check(problems == 0, std::to_string(problems) + " sea-point problems (see seapoints-report.txt)");
+        std::vector<std::string> physical;
+        const int physicalProblems = checkPhysical(work, content, cat, physical);
+        for (const std::string& line : physical)
+            std::printf("%s\n", line.c_str());
+        check(physicalProblems == 0, std::to_string(physicalProblems) + " physical places off their sea, lake or land");
         if (argc == 4)
             writeMasks(work + "/land.json", QString::fromLocal8Bit(argv[3]), views);
     } catch (const std::exception& e) {

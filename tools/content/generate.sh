@@ -13,6 +13,7 @@ cd "$HERE"
 [ -d node_modules ] || npm ci --no-audit --no-fund
 node scripts/places.mjs
 node scripts/areas.mjs
+node scripts/physical.mjs
 node scripts/catalogue.mjs
 node scripts/spread.mjs
 node scripts/landref.mjs

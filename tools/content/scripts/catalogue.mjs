@@ -5,6 +5,7 @@
 import { readJson, writeJson, readCsv } from "./lib.mjs";
 import { loadCountries, partKey } from "./common.mjs";
 import { View, VIEWS } from "./proj.mjs";
+import { PHYSICAL } from "./exercises.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
 const WORK = `${DIR}/work`;
@@ -141,6 +142,13 @@ for (const s of SUB) {
   add({ ...base, kind: "ORT", number: n + 1, names: title(s.names, s.caps), flag1: 1, selectors: [s.g] });
   add({ ...base, kind: "MULTI", number: n + 2, names: title(s.names, s.caps.map((c, i) => `${c} ${T.multi[i].replace(/^[^(]*/, "")}`)), flag1: 1, selectors: subs.filter((r) => r.group === s.g && r.capital).map((r) => r.code) });
   n += 3;
+}
+// Physical geography: one place exercise per code of tables/physical.csv that has places, after
+// the other exercises of its part, in the order of exercises.mjs.
+for (const p of PHYSICAL) {
+  if (!ort[1].some((o) => o.id.startsWith("PHY-") && o.keys.includes(p.code))) continue;
+  const names = p.part === "*" ? WORLD.names : PARTS[p.part].names;
+  add({ part: p.part, areaFile: p.areaFile, view: p.view, kind: "ORT", number: p.number, names: title(names, p.what), selectors: [p.code] });
 }
 writeJson(`${WORK}/Ovning.json`, exercises);
 console.log(`Ovning: ${exercises.length} exercises; left out as not answerable on their map: ${dropped.join(", ") || "none"}; as too small to click: ${tiny.join(", ") || "none"}`);
