@@ -31,8 +31,6 @@
 
 namespace {
 
-ShowTopTenHook showTopTenHook;
-
 const QString ReadErrorText =
     QStringLiteral("Error reading the highscore file. The following error occurred: ");
 const QString WriteErrorText =
@@ -269,17 +267,8 @@ bool TfrmTioitopp::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void SetShowTopTenHook(ShowTopTenHook hook)
-{
-    showTopTenHook = std::move(hook);
-}
-
 void ShowTopTen(COvning* exercise, int score, QWidget* owner)
 {
-    if (showTopTenHook) {
-        showTopTenHook(exercise, score, owner);
-        return;
-    }
     // Owned by the screen while it is open, but freed here; QPointer in case the screen (and
     // with it the window) goes away during the modal loop.
     QPointer<TfrmTioitopp> window = new TfrmTioitopp(owner);

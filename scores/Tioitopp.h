@@ -1,5 +1,5 @@
 // TfrmTioitopp: the modal top-ten window of one exercise, which enters a new result under the
-// name the player types and saves "scores.hgh" on OK. Also the test hooks of ShowTopTen.
+// name the player types and saves "scores.hgh" on OK, and ShowTopTen, which opens it.
 #pragma once
 
 #include "scores/ScoreFile.h"
@@ -64,6 +64,5 @@ private:
 // Opens the top-ten window of the exercise; score -1 only shows the list.
 void ShowTopTen(COvning* exercise, int score, QWidget* owner);
 
-// Tests: when set, ShowTopTen calls this instead of opening the window.
-using ShowTopTenHook = std::function<void(COvning* exercise, int score, QWidget* owner)>;
-void SetShowTopTenHook(ShowTopTenHook hook);
+// What an exercise screen calls to offer the top ten: ShowTopTen unless it is handed another.
+using TopTenPresenter = std::function<void(COvning* exercise, int score, QWidget* owner)>;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "exercises/ExerciseScreen.h"
+#include "scores/Tioitopp.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -15,6 +16,10 @@ class COvning;
 class ExerciseWindow : public QWidget, public virtual TOvningsformular {
 public:
     explicit ExerciseWindow(QWidget* parent = nullptr) : QWidget(parent) {}
+
+    // Offers the top ten at the end of the exercise and on its button. Tests hand in a recorder,
+    // so that no modal window waits for them.
+    TopTenPresenter showTopTen = ShowTopTen;
 };
 
 // The exercise outlives its screen: when a screen goes, the exercise must not keep pointing at

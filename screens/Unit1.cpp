@@ -295,7 +295,7 @@ void TfrmOvningKarta::imgKartaMouseDown(int x, int y)
         } else {
             imgKarta->setEnabled(false);
             VisaFraga("-");
-            ShowTopTen(exercise_, exercise_->Percent, this);
+            showTopTen(exercise_, exercise_->Percent, this);
             exercise_->Finished = true;
         }
     } else {
@@ -357,7 +357,7 @@ void TfrmOvningKarta::cmdStartaClick()
 void TfrmOvningKarta::cmdToppClick()
 {
     if (exercise_)
-        ShowTopTen(exercise_, -1, this);
+        showTopTen(exercise_, -1, this);
 }
 
 void TfrmOvningKarta::cmdHjalpClick()

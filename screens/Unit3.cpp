@@ -357,7 +357,7 @@ void TfrmOvningFlagga::imgFlagsMouseDown(int x, int y)
             VisaFraga(text);
         } else {
             VisaFraga(std::string());
-            ShowTopTen(exercise_, exercise_->Percent, this);
+            showTopTen(exercise_, exercise_->Percent, this);
         }
     } else {
         tmrRitaOmTimer(); // the name of an earlier wrong click goes first
@@ -412,7 +412,7 @@ void TfrmOvningFlagga::cmdStartaClick()
 void TfrmOvningFlagga::cmdToppClick()
 {
     if (exercise_)
-        ShowTopTen(exercise_, -1, this);
+        showTopTen(exercise_, -1, this);
 }
 
 void TfrmOvningFlagga::cmdHjalpClick()

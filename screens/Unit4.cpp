@@ -303,7 +303,7 @@ void TfrmOvningMulti::AnswerChosen()
             VisaFraga(text);
     }
     if (over)
-        ShowTopTen(exercise_, exercise_->Percent, this);
+        showTopTen(exercise_, exercise_->Percent, this);
 }
 
 void TfrmOvningMulti::tmrTimerTimer()
@@ -315,7 +315,7 @@ void TfrmOvningMulti::tmrTimerTimer()
 void TfrmOvningMulti::cmdToppClick()
 {
     if (exercise_)
-        ShowTopTen(exercise_, -1, this);
+        showTopTen(exercise_, -1, this);
 }
 
 void TfrmOvningMulti::cmdAvslutaClick()

@@ -276,22 +276,6 @@ TEST_F(TioitoppTest, F1OpensTheHelpContentsWhereverTheFocusIs)
     EXPECT_TRUE(window->txtNySignatur->text().isEmpty()) << "F1 is not typed";
 }
 
-TEST_F(TioitoppTest, ShowTopTenHookSeesTheCallInsteadOfAWindow)
-{
-    COvning exercise;
-    QWidget owner;
-    std::vector<int> scores;
-    SetShowTopTenHook([&](COvning* e, int score, QWidget* o) {
-        EXPECT_EQ(e, &exercise);
-        EXPECT_EQ(o, &owner);
-        scores.push_back(score);
-    });
-    ShowTopTen(&exercise, 73, &owner);
-    ShowTopTen(&exercise, -1, &owner);
-    SetShowTopTenHook({});
-    EXPECT_EQ(scores, (std::vector<int>{73, -1}));
-}
-
 TEST_F(TioitoppTest, ShowTopTenOpensAModalWindowOwnedByTheScreenAndFreesIt)
 {
     COvning exercise;

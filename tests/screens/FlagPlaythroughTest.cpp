@@ -32,6 +32,7 @@ protected:
         recorder.errors.clear();
         recorder.topTens.clear();
         auto screen = std::make_unique<TfrmOvningFlagga>();
+        recorder.HandTopTen(*screen);
         ASSERT_NO_THROW(screen->OpenExercise(&exercise));
         EXPECT_TRUE(recorder.errors.empty()) << recorder.errors.front().toStdString();
         ASSERT_GE(exercise.SelectorCount, 1);

@@ -30,16 +30,19 @@ ScreenRecorder::ScreenRecorder()
     SetMessagePresenter([this](MessageKind kind, const QString& text) {
         (kind == MessageKind::Error ? errors : messages).push_back(text);
     });
-    SetShowTopTenHook([this](COvning* exercise, int score, QWidget*) {
-        topTens.push_back({exercise->Number, score});
-    });
     SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
+}
+
+void ScreenRecorder::HandTopTen(ExerciseWindow& screen)
+{
+    screen.showTopTen = [this](COvning* exercise, int score, QWidget*) {
+        topTens.push_back({exercise->Number, score});
+    };
 }
 
 ScreenRecorder::~ScreenRecorder()
 {
     SetMessagePresenter({});
-    SetShowTopTenHook({});
     SetHelpHook({});
     SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
                     std::make_unique<RecordingMediaPlayer>());

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class ExerciseWindow;
 class TfrmOvningFlagga;
 
 // Installs the recorders for its lifetime; sounds on, language 2.
@@ -36,6 +37,8 @@ public:
     RecordingMediaPlayer* wav2;
 
     int SoundsPlayed() const { return wav1->plays + wav2->plays; }
+    // The screen's top-ten offers go to topTens.
+    void HandTopTen(ExerciseWindow& screen);
 };
 
 // The middle of the grid cell of position p, in picture coordinates.

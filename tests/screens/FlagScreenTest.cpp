@@ -110,6 +110,7 @@ protected:
     {
         Prepare(n, missing);
         screen = std::make_unique<TfrmOvningFlagga>();
+        recorder.HandTopTen(*screen);
         screen->OpenExercise(&exercise);
     }
 

@@ -83,16 +83,11 @@ protected:
         catalogue.LoadFromFile("Ovning.crp");
         SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
                         std::make_unique<RecordingMediaPlayer>());
-        SetShowTopTenHook([this](COvning*, int score, QWidget* owner) {
-            topTenScores.push_back(score);
-            topTenOwners.push_back(owner);
-        });
     }
 
     void TearDown() override
     {
         screen.reset();
-        SetShowTopTenHook({});
         if (!oldDir.isEmpty())
             QDir::setCurrent(oldDir);
     }
@@ -108,6 +103,10 @@ protected:
     TfrmOvningKarta& Open(COvning* exercise)
     {
         screen = std::make_unique<TfrmOvningKarta>();
+        screen->showTopTen = [this](COvning*, int score, QWidget* owner) {
+            topTenScores.push_back(score);
+            topTenOwners.push_back(owner);
+        };
         screen->OpenExercise(exercise);
         return *screen;
     }

@@ -73,7 +73,6 @@ int main(int argc, char** argv)
     LoadLanguageTableFrom("lang.crp");
     SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
                     std::make_unique<RecordingMediaPlayer>());
-    SetShowTopTenHook([](COvning*, int, QWidget*) {});
     COvningar catalogue;
     catalogue.LoadFromFile("Ovning.crp");
     COvning* exercise = catalogue.First;
@@ -85,6 +84,7 @@ int main(int argc, char** argv)
     }
 
     TfrmOvningKarta screen;
+    screen.showTopTen = [](COvning*, int, QWidget*) {};
     screen.OpenExercise(exercise);
     const CKarta& map = *screen.Map();
     for (int question = 0; question < 5 && !exercise->Finished; ++question) {

@@ -92,9 +92,6 @@ protected:
         SoundOn = true;
         MusicOn = false;
 
-        SetShowTopTenHook([this](COvning* e, int score, QWidget* owner) {
-            topTen.push_back({e, score, owner});
-        });
         SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
 
         places.Number = 1;
@@ -129,7 +126,6 @@ protected:
     void TearDown() override
     {
         screen.reset();
-        SetShowTopTenHook({});
         SetHelpHook({});
         SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
                         std::make_unique<RecordingMediaPlayer>());
@@ -162,9 +158,16 @@ protected:
 
     std::string Path(const char* name) const { return dir.filePath(QLatin1String(name)).toStdString(); }
 
-    TfrmOvningKarta& Open(COvning& exercise)
+    // A screen that offers its top ten to the test's record.
+    void NewScreen()
     {
         screen = std::make_unique<TfrmOvningKarta>();
+        screen->showTopTen = [this](COvning* e, int score, QWidget* owner) { topTen.push_back({e, score, owner}); };
+    }
+
+    TfrmOvningKarta& Open(COvning& exercise)
+    {
+        NewScreen();
         screen->OpenExercise(&exercise);
         return *screen;
     }
@@ -510,7 +513,7 @@ TEST_F(MapScreenTest, NoControlTakesInputWhileTheMapIsBuilt)
         bool picture, quit, restart;
     };
     std::vector<Seen> seen;
-    screen = std::make_unique<TfrmOvningKarta>();
+    NewScreen();
     TfrmOvningKarta* s = screen.get();
     // Runs at every chance the drawing gives the window system.
     QTimer probe;
@@ -633,7 +636,7 @@ TEST_F(MapScreenTest, AnExerciseOfAnUnknownKindFailsToStartWithAnError)
     odd->Selectors[1] = "AAA";
     odd->Selectors[2] = "BBB";
     odd->Selectors[3] = "CCC";
-    screen = std::make_unique<TfrmOvningKarta>();
+    NewScreen();
     EXPECT_THROW(screen->OpenExercise(odd.get()), std::exception);
     screen.reset();
     EXPECT_EQ(odd->Map, nullptr);

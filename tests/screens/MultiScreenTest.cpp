@@ -121,9 +121,6 @@ protected:
                         std::make_unique<RecordingMediaPlayer>());
         SoundOn = true;
         MusicOn = false;
-        SetShowTopTenHook([this](COvning* e, int score, QWidget* owner) {
-            topTen.push_back({e, score, owner});
-        });
         SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
 
         exercise.Number = 7;
@@ -139,7 +136,6 @@ protected:
     void TearDown() override
     {
         delete screen.data();
-        SetShowTopTenHook({});
         SetHelpHook({});
         QDir::setCurrent(oldDir);
     }
@@ -147,6 +143,7 @@ protected:
     TfrmOvningMulti& Open(int pauseMs = 5)
     {
         screen = new TfrmOvningMulti();
+        screen->showTopTen = [this](COvning* e, int score, QWidget* owner) { topTen.push_back({e, score, owner}); };
         screen->tmrTimer->setInterval(pauseMs);
         screen->OpenExercise(&exercise);
         return *screen;
@@ -513,11 +510,9 @@ protected:
         SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(),
                         std::make_unique<RecordingMediaPlayer>(),
                         std::make_unique<RecordingMediaPlayer>());
-        SetShowTopTenHook([this](COvning*, int score, QWidget*) { offers.push_back(score); });
     }
     void TearDown() override
     {
-        SetShowTopTenHook({});
         QDir::setCurrent(oldDir);
     }
 
@@ -543,6 +538,7 @@ TEST_F(ShippedMultiExercises, EveryOneIsPlayedThroughInEveryLanguage)
             SCOPED_TRACE(e->Names[2] + " in language " + std::to_string(language));
             offers.clear();
             auto screen = std::make_unique<TfrmOvningMulti>();
+            screen->showTopTen = [&](COvning*, int score, QWidget*) { offers.push_back(score); };
             screen->tmrTimer->setInterval(0);
             ASSERT_NO_THROW(screen->OpenExercise(multi));
             const int total = screen->Map()->Places->IncludedTotal;
