@@ -1,11 +1,11 @@
 // The shipped maps as the game draws them: every exercise that shows a map, drawn by the offscreen
 // renderer at the size of the exercise screen's map, with its own view, selectors and border; the
 // sea and the seeds are checked again at every map size a player's screen may give.
-#include "app/Generell.h"
 #include "data/Areor.h"
 #include "data/Orter.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
+#include "map/Geometry.h"
 #include "map/UKarta.h"
 #include "platform/Canvas.h"
 #include "tools/content/LandMask.h"

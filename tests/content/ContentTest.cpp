@@ -1,12 +1,11 @@
 // Structural checks of the shipped geographic content: every exercise of the catalogue can be
 // played with the area and place files it names, and the files keep the game's limits.
-#include "app/Generell.h"
 #include "data/Areor.h"
 #include "data/Fileread.h"
 #include "data/Orter.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
-
+#include "map/Geometry.h"
 #include "map/UKarta.h"
 #include "platform/Canvas.h"
 

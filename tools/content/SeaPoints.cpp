@@ -1,8 +1,8 @@
 #include "tools/content/SeaPoints.h"
 
-#include "app/Generell.h"
 #include "data/Areor.h"
 #include "data/Orter.h"
+#include "map/Geometry.h"
 #include "map/UKarta.h"
 #include "platform/Canvas.h"
 

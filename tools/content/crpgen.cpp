@@ -3,14 +3,14 @@
 // every file back with the game's own loaders and checks counts and limits. With a mask folder it
 // also writes the true land/sea mask of every distinct view (LandMask.h) for the content test.
 // Usage: globana_crpgen <work dir> <content dir> [mask dir]
-#include "app/Generell.h"
 #include "data/Areor.h"
 #include "data/Fileread.h"
 #include "data/Orter.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
-#include "platform/Win1252.h"
+#include "map/Geometry.h"
 #include "map/UKarta.h"
+#include "platform/Win1252.h"
 #include "tools/content/LandMask.h"
 #include "tools/content/SeaPoints.h"
 #include "tools/crp/CrpWriter.h"
