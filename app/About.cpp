@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QShowEvent>
 
 namespace {
@@ -86,8 +85,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     Shape4 = MakeShape(this, "Shape4", ShapeWidget::Kind::Rectangle, {8, 12, 53, 353});
     Shape5 = MakeShape(this, "Shape5", ShapeWidget::Kind::Rectangle, {468, 12, 53, 357});
 
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [] { OpenHelp(100); });
+    OnHelpKey(this, [] { OpenHelp(100); });
 }
 
 void TfrmAbout::showEvent(QShowEvent* event)

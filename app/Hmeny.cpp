@@ -33,7 +33,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -138,16 +137,12 @@ TfrmHuvudmeny::TfrmHuvudmeny(const std::string& dataDir, QWidget* parent)
     SetColour(panPanel, QPalette::Window, Qt::white);
 
     Shape3 = MakeShape(client, "Shape3", ShapeWidget::Kind::Rectangle, {8, 6, 151, 427});
-    Image1 = new PictureBox(client);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(24, 7, 120, 423);
+    Image1 = MakePicture(client, "Image1", {24, 7, 120, 423});
     Image1->setTransparent(true);
     Shape1 = MakeShape(client, "Shape1", ShapeWidget::Kind::Rectangle, {168, 6, 401, 427});
     Shape4 = MakeShape(client, "Shape4", ShapeWidget::Kind::Rectangle, {176, 45, 385, 132});
     Shape4->setBrushClear();
-    imgMap = new PictureBox(client);
-    imgMap->setObjectName(QStringLiteral("imgMap"));
-    imgMap->setGeometry(175, 46, 386, 133);
+    imgMap = MakePicture(client, "imgMap", {175, 46, 386, 133});
     imgMap->setPictureSize(386, 133);
 
     lblInstruktion = MakeLabel(client, "lblInstruktion", {178, 144, 381, 29}, ArialPixels(12),
@@ -166,9 +161,7 @@ TfrmHuvudmeny::TfrmHuvudmeny(const std::string& dataDir, QWidget* parent)
     cmdHjalp = MenuButton(client, "cmdHjalp", {176, 396, 193, 28}, 18);
     cmdAvsluta = MenuButton(client, "cmdAvsluta", {372, 396, 190, 28}, 3);
 
-    tmrInstruktion = new QTimer(this);
-    tmrInstruktion->setObjectName(QStringLiteral("tmrInstruktion"));
-    tmrInstruktion->setInterval(200);
+    tmrInstruktion = MakeTimer(this, "tmrInstruktion", 200);
 
     imgEuropa = LoadBuiltInPicture("europa.bmp");
     imgNordAmerika = LoadBuiltInPicture("nordamerika.bmp");
@@ -190,8 +183,7 @@ TfrmHuvudmeny::TfrmHuvudmeny(const std::string& dataDir, QWidget* parent)
     connect(cmdOm, &QPushButton::clicked, this, &TfrmHuvudmeny::cmdOmClick);
     connect(cmdHjalp, &QPushButton::clicked, this, &TfrmHuvudmeny::cmdHjalpClick);
     connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmHuvudmeny::cmdAvslutaClick);
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &TfrmHuvudmeny::cmdHjalpClick);
+    OnHelpKey(this, [this] { cmdHjalpClick(); });
 
     FormCreate();
 }

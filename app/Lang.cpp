@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QWidget>
 
@@ -57,9 +56,7 @@ TfrmLang::TfrmLang(QWidget* parent)
     Label2 = makeLabel("Label2", 32, "Please select a language:");
 
     auto makePicture = [&](const char* name, int top, int height, const char* file) {
-        auto* picture = new PictureBox(this);
-        picture->setObjectName(QLatin1String(name));
-        picture->setGeometry(22, top, 35, height);
+        auto* picture = MakePicture(this, name, {22, top, 35, height});
         // The 32 x 32 icon sits in the top-left corner; the rest of the control shows the panel.
         const QImage icon = FlagIcon(file);
         if (!icon.isNull())
@@ -106,10 +103,8 @@ TfrmLang::TfrmLang(QWidget* parent)
     cmdAvbryt->setGeometry(108, 278, 99, 29);
     connect(cmdAvbryt, &QPushButton::clicked, this, &TfrmLang::reject);
 
-    // F1 anywhere in the dialog, whichever control has the focus.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     // Before OK no language is chosen yet: the help speaks the one whose button is checked.
-    connect(help, &QShortcut::activated, this, [this] { OpenHelpContents(CheckedLanguage()); });
+    OnHelpKey(this, [this] { OpenHelpContents(CheckedLanguage()); });
 }
 
 QRadioButton* TfrmLang::ButtonOf(int language) const

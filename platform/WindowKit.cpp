@@ -2,10 +2,13 @@
 #include "platform/WindowKit.h"
 
 #include "platform/Canvas.h"
+#include "platform/PictureBox.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 
 QFont FontPixels(const QString& family, int pixels, bool bold)
@@ -99,4 +102,27 @@ ShapeWidget* MakeShape(QWidget* parent, const char* name, ShapeWidget::Kind kind
     shape->setObjectName(QLatin1String(name));
     shape->setGeometry(at);
     return shape;
+}
+
+PictureBox* MakePicture(QWidget* parent, const char* name, const QRect& at)
+{
+    auto* picture = new PictureBox(parent);
+    picture->setObjectName(QLatin1String(name));
+    if (!at.isNull())
+        picture->setGeometry(at);
+    return picture;
+}
+
+QTimer* MakeTimer(QObject* owner, const char* name, int intervalMs)
+{
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(intervalMs);
+    return timer;
+}
+
+void OnHelpKey(QWidget* window, std::function<void()> openHelp)
+{
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    QObject::connect(key, &QShortcut::activated, window, std::move(openHelp));
 }

@@ -13,9 +13,14 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
+class PictureBox;
 class QFrame;
 class QLabel;
+class QObject;
 class QPushButton;
+class QTimer;
 class QWidget;
 
 // Fonts by character height in pixels, so that the window's layout does not depend on the
@@ -54,3 +59,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& at, const QFon
 // their positions count from inside the border.
 QWidget* MakePanel(QWidget* parent, QFrame*& panel, const char* name, const QRect& at);
 ShapeWidget* MakeShape(QWidget* parent, const char* name, ShapeWidget::Kind kind, const QRect& at);
+// A picture control; a null rectangle leaves its size and place to the caller.
+PictureBox* MakePicture(QWidget* parent, const char* name, const QRect& at = QRect());
+// A timer the window owns, not started.
+QTimer* MakeTimer(QObject* owner, const char* name, int intervalMs);
+// F1 anywhere in the window, whichever control has the focus.
+void OnHelpKey(QWidget* window, std::function<void()> openHelp);

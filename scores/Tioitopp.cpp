@@ -72,12 +72,8 @@ TfrmTioitopp::TfrmTioitopp(QWidget* owner)
 
     Shape2 = MakeShape(this, "Shape2", ShapeWidget::Kind::Rectangle, {12, 40, 337, 317});
 
-    Image1 = new PictureBox(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(22, 52, 319, 37);
-    Image2 = new PictureBox(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(20, 318, 319, 37);
+    Image1 = MakePicture(this, "Image1", {22, 52, 319, 37});
+    Image2 = MakePicture(this, "Image2", {20, 318, 319, 37});
     for (PictureBox* image : {Image1, Image2}) {
         image->setStretched(true);
         image->setTransparent(true);

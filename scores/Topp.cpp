@@ -63,12 +63,8 @@ TfrmTopplista::TfrmTopplista(QWidget* owner)
     lblRubrik->setText(QStringLiteral("T O P P L I S T A N"));
     lblRubrik->setProperty("Tag", 2);
 
-    imgBlomma1 = new PictureBox(Panel1);
-    imgBlomma1->setObjectName(QStringLiteral("imgBlomma1"));
-    imgBlomma1->setGeometry(16, 10, 45, 35);
-    imgBlomma2 = new PictureBox(Panel1);
-    imgBlomma2->setObjectName(QStringLiteral("imgBlomma2"));
-    imgBlomma2->setGeometry(470, 10, 37, 35);
+    imgBlomma1 = MakePicture(Panel1, "imgBlomma1", {16, 10, 45, 35});
+    imgBlomma2 = MakePicture(Panel1, "imgBlomma2", {470, 10, 37, 35});
     for (PictureBox* flower : {imgBlomma1, imgBlomma2}) {
         flower->setTransparent(true);
         connect(flower, &PictureBox::mousePressed, this, &TfrmTopplista::imgBlommaMouseDown);

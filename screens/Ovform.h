@@ -15,7 +15,14 @@ class COvning;
 // The window of an exercise screen: the exercise sees it as its TOvningsformular.
 class ExerciseWindow : public QWidget, public virtual TOvningsformular {
 public:
-    explicit ExerciseWindow(QWidget* parent = nullptr) : QWidget(parent) {}
+    // A window of its own even when the main menu owns it: title bar, system menu, minimise and
+    // close, no maximise (the map screen is always maximised, the others are of fixed size).
+    explicit ExerciseWindow(QWidget* owner = nullptr)
+        : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                             | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                             | Qt::WindowCloseButtonHint)
+    {
+    }
 
     // Offers the top ten at the end of the exercise and on its button. Tests hand in a recorder,
     // so that no modal window waits for them.

@@ -22,7 +22,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
@@ -54,11 +53,6 @@ void BehindButtons(QLabel* label)
 TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     : ExerciseWindow(owner)
 {
-    // A window of its own even when the main menu owns it. Always maximised, so no maximise
-    // button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
     setObjectName(QStringLiteral("frmOvningKarta"));
     setWindowTitle(QStringLiteral("Globana"));
     resize(1016, 713);
@@ -87,8 +81,7 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     cmdStarta = TopButton(topClient, "cmdStarta", QStringLiteral("Starta om"), 97, 23);
     cmdHjalp = TopButton(topClient, "cmdHjalp", QStringLiteral("?"), 27, 0);
     cmdAvsluta = TopButton(topClient, "cmdAvsluta", QStringLiteral("Avsluta"), 79, 12);
-    imgBlomma = new PictureBox(topClient);
-    imgBlomma->setObjectName(QStringLiteral("imgBlomma"));
+    imgBlomma = MakePicture(topClient, "imgBlomma");
     imgBlomma->resize(36, 31);
     imgBlomma->setAttribute(Qt::WA_TransparentForMouseEvents);
     BehindButtons(lblProcent);
@@ -100,9 +93,7 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     panPanel->setAutoFillBackground(true);
     panPanel->setGeometry(0, TopHeight, 1016, 713 - TopHeight);
 
-    imgKarta = new PictureBox(panPanel);
-    imgKarta->setObjectName(QStringLiteral("imgKarta"));
-    imgKarta->setGeometry(2, 2, 1012, 677);
+    imgKarta = MakePicture(panPanel, "imgKarta", {2, 2, 1012, 677});
     imgKarta->setEnabled(false);
 
     lblNamn = MakeLabel(panPanel, "lblNamn", QRect(), ArialPixels(11), Qt::black, Qt::AlignCenter);
@@ -110,12 +101,8 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     lblNamn->hide();
     lblNamn->installEventFilter(this);
 
-    tmrBlinka = new QTimer(this);
-    tmrBlinka->setObjectName(QStringLiteral("tmrBlinka"));
-    tmrBlinka->setInterval(700);
-    tmrNamnTimer = new QTimer(this);
-    tmrNamnTimer->setObjectName(QStringLiteral("tmrNamnTimer"));
-    tmrNamnTimer->setInterval(2000);
+    tmrBlinka = MakeTimer(this, "tmrBlinka", 700);
+    tmrNamnTimer = MakeTimer(this, "tmrNamnTimer", 2000);
     // A coarse timer may fire up to 5 % early; the name keeps its background the full 2 s.
     tmrNamnTimer->setTimerType(Qt::PreciseTimer);
 
@@ -127,8 +114,7 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningKarta::cmdToppClick);
     connect(cmdHjalp, &QPushButton::clicked, this, &TfrmOvningKarta::cmdHjalpClick);
     connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningKarta::cmdAvslutaClick);
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &TfrmOvningKarta::cmdHjalpClick);
+    OnHelpKey(this, [this] { cmdHjalpClick(); });
 
     tmrBlinka->start();
 }

@@ -26,7 +26,6 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -56,9 +55,6 @@ bool IsPlainFileName(const std::string& name)
 TfrmOvningFlagga::TfrmOvningFlagga(QWidget* owner)
     : ExerciseWindow(owner)
 {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
     OpenFixedWindow(this, "frmOvningFlagga", QStringLiteral("Globana"), {632, 461});
     setFont(WindowFont());
     FillBackground(this, Qt::white);
@@ -75,15 +71,10 @@ TfrmOvningFlagga::TfrmOvningFlagga(QWidget* owner)
     cmdAvsluta = MakeButton(bar, "cmdAvsluta", {558, 2, 63, 25}, 12);
 
     QWidget* flags = MakePanel(this, pnlFlags, "pnlFlags", {12, 38, 609, 393});
-    imgFlags = new PictureBox(flags);
-    imgFlags->setObjectName(QStringLiteral("imgFlags"));
+    imgFlags = MakePicture(flags, "imgFlags");
 
-    tmrRitaOm = new QTimer(this);
-    tmrRitaOm->setObjectName(QStringLiteral("tmrRitaOm"));
-    tmrRitaOm->setInterval(1000);
-    tmrBlinka = new QTimer(this);
-    tmrBlinka->setObjectName(QStringLiteral("tmrBlinka"));
-    tmrBlinka->setInterval(1000);
+    tmrRitaOm = MakeTimer(this, "tmrRitaOm", 1000);
+    tmrBlinka = MakeTimer(this, "tmrBlinka", 1000);
 
     connect(imgFlags, &PictureBox::mousePressed, this,
             [this](int x, int y, Qt::MouseButton) { imgFlagsMouseDown(x, y); });
@@ -93,8 +84,7 @@ TfrmOvningFlagga::TfrmOvningFlagga(QWidget* owner)
     connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdToppClick);
     connect(cmdHjalp, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdHjalpClick);
     connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdAvslutaClick);
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &TfrmOvningFlagga::cmdHjalpClick);
+    OnHelpKey(this, [this] { cmdHjalpClick(); });
 }
 
 TfrmOvningFlagga::~TfrmOvningFlagga()

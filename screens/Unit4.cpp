@@ -26,11 +26,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -97,8 +97,7 @@ void DrawBerriesIcon(Canvas& c)
 
 PictureBox* MakeIcon(QWidget* parent, const char* name, void (*draw)(Canvas&))
 {
-    auto* icon = new PictureBox(parent);
-    icon->setObjectName(QLatin1String(name));
+    auto* icon = MakePicture(parent, name);
     icon->move(306, 14);
     icon->setPictureSize(37, 37);
     draw(icon->canvas());
@@ -108,12 +107,8 @@ PictureBox* MakeIcon(QWidget* parent, const char* name, void (*draw)(Canvas&))
 } // namespace
 
 TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
-    : ExerciseWindow(owner), tmrTimer(new QTimer(this)), pause_(*this, *tmrTimer)
+    : ExerciseWindow(owner), tmrTimer(MakeTimer(this, "tmrTimer", PauseInterval)), pause_(*this, *tmrTimer)
 {
-    // A window of its own even when the main menu owns it; system menu and minimise only.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
     OpenFixedWindow(this, "frmOvningMulti", QStringLiteral("Globana"), {632, 453}, 17);
     setFont(ArialPixels(12));
     FillBackground(this, Qt::white);
@@ -137,23 +132,21 @@ TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
     const int boxTops[4] = {84, 132, 180, 228};
     const int numberTops[4] = {90, 140, 188, 234};
     for (int i = 0; i < 4; ++i) {
-        auto* box = new PictureBox(client);
-        box->setObjectName(QStringLiteral("imgSvar%1").arg(i + 1));
+        const int k = i + 1;
+        auto* box = MakePicture(client, ("imgSvar" + std::to_string(k)).c_str());
         box->move(54, boxTops[i]);
         // On a high-density screen the answers are drawn with the screen's own pixels.
         box->setPixelRatio(devicePixelRatioF());
         box->setPictureSize(211, 41);
         box->canvas().setFontPixelHeight(QStringLiteral("Arial"), box->scaled(AnswerFontPixels), true);
         *boxes[i] = box;
-        const int k = i + 1;
         // A click, not a press: the second press of a double click must not choose again.
         connect(box, &PictureBox::clicked, this, [this, k](Qt::MouseButton button) {
             if (button == Qt::LeftButton)
                 imgSvarClick(k);
         });
 
-        const QByteArray name = "lbl" + QByteArray::number(k);
-        *numbers[i] = MakeLabel(client, name.constData(), {22, numberTops[i], 27, 25},
+        *numbers[i] = MakeLabel(client, ("lbl" + std::to_string(k)).c_str(), {22, numberTops[i], 27, 25},
                                 ArialPixels(19, true), Qt::yellow, Centred);
         (*numbers[i])->setText(QString::number(k));
     }
@@ -164,8 +157,6 @@ TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
     cmdTopp = MakeButton(client, "cmdTopp", {8, 296, 117, 29}, 11);
     cmdAvsluta = MakeButton(client, "cmdAvsluta", {188, 296, 101, 29}, 12);
 
-    tmrTimer->setObjectName(QStringLiteral("tmrTimer"));
-    tmrTimer->setInterval(PauseInterval);
 
     connect(imgBlomma, &PictureBox::mousePressed, this, [this](int, int, Qt::MouseButton button) {
         if (button == Qt::LeftButton)
@@ -174,8 +165,7 @@ TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
     connect(tmrTimer, &QTimer::timeout, this, &TfrmOvningMulti::tmrTimerTimer);
     connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningMulti::cmdToppClick);
     connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningMulti::cmdAvslutaClick);
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [] { OpenHelp(HelpContext); });
+    OnHelpKey(this, [] { OpenHelp(HelpContext); });
 }
 
 TfrmOvningMulti::~TfrmOvningMulti()
