@@ -27,10 +27,38 @@ void TranslateCaptions(QWidget* window)
 // ---- TfrmLang ----
 
 namespace {
-QImage FlagIcon(const char* name)
+
+QLabel* Heading(QWidget* dialog, const char* name, int top, const char* text)
 {
-    return QImage(QStringLiteral(":/pictures/") + QLatin1String(name));
+    auto* label = new QLabel(QString::fromLatin1(text), dialog);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(20, top, 170, 20);
+    label->setFont(ArialPixels(13, true));
+    return label;
 }
+
+// The flag beside a language's button.
+PictureBox* FlagPicture(QWidget* dialog, const char* name, int top, int height, const char* file)
+{
+    auto* picture = MakePicture(dialog, name, {22, top, 35, height});
+    // The 32 x 32 icon sits in the top-left corner; the rest of the control shows the panel.
+    const QImage icon(QStringLiteral(":/pictures/") + QLatin1String(file));
+    if (!icon.isNull())
+        picture->canvas().setImage(icon);
+    return picture;
+}
+
+QRadioButton* LanguageButton(QWidget* dialog, const char* name, int top, const char* text)
+{
+    auto* radio = new QRadioButton(QString::fromLatin1(text), dialog);
+    radio->setObjectName(QLatin1String(name));
+    radio->setGeometry(66, top, 120, 17);
+    // Buttons fill with the Button role by default; the panel colour goes to Window.
+    radio->setBackgroundRole(QPalette::Window);
+    radio->setAutoFillBackground(true);
+    return radio;
+}
+
 } // namespace
 
 TfrmLang::TfrmLang(QWidget* parent)
@@ -44,45 +72,20 @@ TfrmLang::TfrmLang(QWidget* parent)
     Shape1 = MakeShape(this, "Shape1", ShapeWidget::Kind::Rectangle, {8, 8, 201, 265});
     Shape1->setBrushColor(PanelColor);
 
-    const QFont heading = ArialPixels(13, true);
-    auto makeLabel = [&](const char* name, int top, const char* text) {
-        auto* label = new QLabel(QString::fromLatin1(text), this);
-        label->setObjectName(QLatin1String(name));
-        label->setGeometry(20, top, 170, 20);
-        label->setFont(heading);
-        return label;
-    };
-    Label1 = makeLabel("Label1", 14, "Welcome to Globana!");
-    Label2 = makeLabel("Label2", 32, "Please select a language:");
+    Label1 = Heading(this, "Label1", 14, "Welcome to Globana!");
+    Label2 = Heading(this, "Label2", 32, "Please select a language:");
 
-    auto makePicture = [&](const char* name, int top, int height, const char* file) {
-        auto* picture = MakePicture(this, name, {22, top, 35, height});
-        // The 32 x 32 icon sits in the top-left corner; the rest of the control shows the panel.
-        const QImage icon = FlagIcon(file);
-        if (!icon.isNull())
-            picture->canvas().setImage(icon);
-        return picture;
-    };
-    imgUSA = makePicture("imgUSA", 62, 37, "lang_us.bmp");
-    imgSvensk = makePicture("imgSvensk", 108, 31, "lang_sv.bmp");
-    Image1 = makePicture("Image1", 148, 31, "lang_fr.bmp");
-    Image2 = makePicture("Image2", 188, 31, "lang_de.bmp");
-    Image3 = makePicture("Image3", 228, 31, "lang_es.bmp");
+    imgUSA = FlagPicture(this, "imgUSA", 62, 37, "lang_us.bmp");
+    imgSvensk = FlagPicture(this, "imgSvensk", 108, 31, "lang_sv.bmp");
+    Image1 = FlagPicture(this, "Image1", 148, 31, "lang_fr.bmp");
+    Image2 = FlagPicture(this, "Image2", 188, 31, "lang_de.bmp");
+    Image3 = FlagPicture(this, "Image3", 228, 31, "lang_es.bmp");
 
-    auto makeRadio = [&](const char* name, int top, const char* text) {
-        auto* radio = new QRadioButton(QString::fromLatin1(text), this);
-        radio->setObjectName(QLatin1String(name));
-        radio->setGeometry(66, top, 120, 17);
-        // Buttons fill with the Button role by default; the panel colour goes to Window.
-        radio->setBackgroundRole(QPalette::Window);
-        radio->setAutoFillBackground(true);
-        return radio;
-    };
-    chkEng = makeRadio("chkEng", 72, " I speak English");
-    chkSve = makeRadio("chkSve", 114, " I speak Swedish");
-    chkFra = makeRadio("chkFra", 154, " I speak French");
-    chkTys = makeRadio("chkTys", 194, " I speak German");
-    chkSpa = makeRadio("chkSpa", 234, " I speak Spanish");
+    chkEng = LanguageButton(this, "chkEng", 72, " I speak English");
+    chkSve = LanguageButton(this, "chkSve", 114, " I speak Swedish");
+    chkFra = LanguageButton(this, "chkFra", 154, " I speak French");
+    chkTys = LanguageButton(this, "chkTys", 194, " I speak German");
+    chkSpa = LanguageButton(this, "chkSpa", 234, " I speak Spanish");
     chkEng->setChecked(true);
 
     const std::pair<PictureBox*, QRadioButton*> flags[] = {

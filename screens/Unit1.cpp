@@ -59,17 +59,8 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     setFont(ArialPixels(12));
     FillBackground(this, Silver);
 
-    panTop = new QFrame(this);
-    panTop->setObjectName(QStringLiteral("panTop"));
-    panTop->setFrameStyle(QFrame::Box | QFrame::Plain);
-    panTop->setLineWidth(1);
-    panTop->setAutoFillBackground(true);
-    panTop->setGeometry(0, 0, 1016, TopHeight);
+    QWidget* topClient = MakePanel(this, panTop, "panTop", {0, 0, 1016, TopHeight});
     panTop->hide();
-    // The bar's controls lie in its client area, inside the one-pixel border line.
-    auto* topClient = new QWidget(panTop);
-    topClient->setObjectName(QStringLiteral("panTopClient"));
-    topClient->setGeometry(panTop->contentsRect());
 
     lblFraga = MakeLabel(topClient, "lblFraga", {2, 6, 1016, 17}, ArialPixels(13, true), Qt::black,
                          Qt::AlignHCenter | Qt::AlignTop);
