@@ -34,21 +34,6 @@ struct Raster {
     std::vector<Region> Regions;
 };
 
-// The area a click at the position chooses: of the areas containing it, the one that reaches
-// least far north (the first on a tie). 0 when none.
-int OwnerAt(const CAreor& list, float lat, float lon)
-{
-    int owner = 0;
-    for (int i = 1; i <= list.Count; ++i) {
-        const CArea& a = list.Item(i);
-        if (a.VertexCount > 0 && lat <= a.North && lat >= a.South && lon <= a.East && lon >= a.West &&
-            PointInPolygon(GeoPoint{lat, lon}, a.Vertices.data(), a.VertexCount) &&
-            (owner == 0 || a.North < list.Item(owner).North))
-            owner = i;
-    }
-    return owner;
-}
-
 bool InsideAny(const CAreor& list, float lat, float lon)
 {
     for (int i = 1; i <= list.Count; ++i) {
@@ -85,6 +70,19 @@ void SetView(CKarta& map, const SeaView& v)
     map.BottomLatitude = v.Bottom;
     map.CentreLongitude = v.Centre;
     map.UpdateScale();
+}
+
+int OwnerAt(const CAreor& list, float lat, float lon)
+{
+    int owner = 0;
+    for (int i = 1; i <= list.Count; ++i) {
+        const CArea& a = list.Item(i);
+        if (a.VertexCount > 0 && lat <= a.North && lat >= a.South && lon <= a.East && lon >= a.West &&
+            PointInPolygon(GeoPoint{lat, lon}, a.Vertices.data(), a.VertexCount) &&
+            (owner == 0 || a.North < list.Item(owner).North))
+            owner = i;
+    }
+    return owner;
 }
 
 namespace {

@@ -60,10 +60,15 @@ struct SeaPointResult {
     int Problems = 0; // sea regions left unfilled, seeds that start no fill or fill another region
 };
 
+class CAreor;
 class CKarta;
 
 // Sets the map's view as a resolved view gives it (top, bottom, centre) and its scale.
 void SetView(CKarta& map, const SeaView& v);
+
+// The area a click at the position chooses: of the areas containing it, the one that reaches
+// least far north (the first on a tie). Its item, or 0 when none.
+int OwnerAt(const CAreor& list, float lat, float lon);
 
 // A sea region smaller than this many pixels on the reference map (a sliver between two
 // outlines) is left as it is.

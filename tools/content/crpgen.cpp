@@ -8,7 +8,6 @@
 #include "data/Orter.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
-#include "map/Geometry.h"
 #include "map/UKarta.h"
 #include "platform/Win1252.h"
 #include "tools/content/LandMask.h"
@@ -265,21 +264,21 @@ int checkPhysical(const QString& work, const std::string& content, const COvning
         if (asked.empty())
             continue;
         const std::string n = std::to_string(e->AreaFileNo);
+        CKarta map;
+        map.ProcessMessages = nullptr;
+        map.Areas = std::make_unique<CAreor>();
+        map.Waters = std::make_unique<CAreor>();
+        map.Areas->LoadFromFile(content + "/AREA" + n + ".crp");
+        map.Waters->LoadFromFile(content + "/Vatten.crp");
+        map.LoadSeaPoints(content + "/Hav" + n + ".crp");
+        SeaView view;
+        view.Top = static_cast<float>(e->NorthLat);
+        view.Bottom = static_cast<float>(e->SouthLat);
+        view.Centre = static_cast<float>(e->CenterLon);
         for (const MapSize& size : CheckedSizes) {
-            CKarta map;
-            map.ProcessMessages = nullptr;
-            map.Areas = std::make_unique<CAreor>();
-            map.Waters = std::make_unique<CAreor>();
-            map.Areas->LoadFromFile(content + "/AREA" + n + ".crp");
-            map.Waters->LoadFromFile(content + "/Vatten.crp");
-            map.LoadSeaPoints(content + "/Hav" + n + ".crp");
-            Canvas picture(size.Width, size.Height);
-            map.Target = &picture;
-            map.TargetPixelRatio = size.Ratio;
-            map.TopLatitude = static_cast<float>(e->NorthLat);
-            map.BottomLatitude = static_cast<float>(e->SouthLat);
-            map.CentreLongitude = static_cast<float>(e->CenterLon);
-            map.UpdateScale();
+            view.Size = size;
+            SetView(map, view);
+            const Canvas& picture = *map.Target;
             // the place exercise's colours: silver land, then the catalogue's
             map.LandColor = map.AreaColor = 0xC0C0C0;
             if (e->LandColor)
@@ -308,19 +307,10 @@ int checkPhysical(const QString& work, const std::string& content, const COvning
                 const auto lat = static_cast<float>(p->Latitude), lon = static_cast<float>(p->Longitude);
                 const int x = map.ToX(lat, lon), y = map.LatitudeToY(lat);
                 std::string wrong;
-                // the areas and waters holding the point; the area a click there chooses
-                const CArea* owner = nullptr;
-                for (int i = 1; i <= map.Areas->Count; ++i) {
-                    const CArea& a = map.Areas->Item(i);
-                    if (a.VertexCount > 0 && PointInPolygon(GeoPoint{lat, lon}, a.Vertices.data(), a.VertexCount) && (!owner || a.North < owner->North))
-                        owner = &a;
-                }
-                std::string inWater;
-                for (int i = 1; i <= map.Waters->Count; ++i) {
-                    const CArea& a = map.Waters->Item(i);
-                    if (a.VertexCount > 0 && PointInPolygon(GeoPoint{lat, lon}, a.Vertices.data(), a.VertexCount))
-                        inWater = a.Keys[1];
-                }
+                // the area a click there chooses, and the water holding the point
+                const int ownerItem = OwnerAt(*map.Areas, lat, lon), waterItem = OwnerAt(*map.Waters, lat, lon);
+                const CArea* owner = ownerItem ? &map.Areas->Item(ownerItem) : nullptr;
+                const std::string inWater = waterItem ? map.Waters->Item(waterItem).Keys[1] : std::string();
                 const std::vector<TColor> near = around(x, y, 3.0), centre = around(x, y, 1.0);
                 const auto all = [](const std::vector<TColor>& v, TColor c) { return !v.empty() && std::all_of(v.begin(), v.end(), [&](TColor k) { return k == c; }); };
                 const auto any = [](const std::vector<TColor>& v, TColor c) { return std::find(v.begin(), v.end(), c) != v.end(); };

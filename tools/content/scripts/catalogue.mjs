@@ -5,7 +5,7 @@
 import { readJson, writeJson, readCsv } from "./lib.mjs";
 import { loadCountries, partKey } from "./common.mjs";
 import { View, VIEWS } from "./proj.mjs";
-import { PHYSICAL } from "./exercises.mjs";
+import { PARTS, WORLD, PHYSICAL } from "./exercises.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
 const WORK = `${DIR}/work`;
@@ -13,15 +13,6 @@ const countries = loadCountries(DIR);
 const area = { 1: readJson(`${WORK}/AREA1.json`), 2: readJson(`${WORK}/AREA2.json`), 3: readJson(`${WORK}/AREA3.json`) };
 const ort = { 1: readJson(`${WORK}/Ort1.json`), 2: readJson(`${WORK}/Ort2.json`) };
 
-const PARTS = {
-  EUR: { names: ["Europa", "Europe", "Europe", "Europa", "Europa"], file: 2, view: VIEWS.EUR },
-  NOR: { names: ["Nordamerika", "North America", "Amérique du Nord", "Nordamerika", "América del Norte"], file: 1, view: VIEWS.NOR },
-  SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "América del Sur"], file: 1, view: VIEWS.SYD },
-  ASI: { names: ["Asien", "Asia", "Asie", "Asien", "Asia"], file: 1, view: VIEWS.ASI },
-  AFR: { names: ["Afrika", "Africa", "Afrique", "Afrika", "África"], file: 1, view: VIEWS.AFR },
-  AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 1, view: VIEWS.AUS },
-};
-const WORLD = { names: ["Världen", "The world", "Le monde", "Die Welt", "El mundo"], view: VIEWS.WORLD };
 const T = {
   countries: ["länder", "countries", "pays", "Länder", "países"],
   capitals: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"],
@@ -94,7 +85,7 @@ for (const [code, p] of Object.entries(PARTS)) {
   n += 5;
 }
 // The whole world: more countries than one exercise may hold, so split by size or in halves.
-const w = { part: "*", areaFile: 1, view: WORLD.view };
+const w = { part: "*", areaFile: WORLD.file, view: WORLD.view };
 const sizeOf = (k) => area[1].filter((r) => r.keys[0] === k && !r.marker).reduce((s, r) => s + (r.box.n - r.box.s) * (r.box.e - r.box.w), 0);
 const bySize = countries.map((c) => c.iso3).sort((a, b) => sizeOf(b) - sizeOf(a) || (a < b ? -1 : 1));
 // Every country in one of three world exercises by size (at most 100 questions each); the

@@ -1,7 +1,18 @@
-// The physical-geography place exercises: the code a place of tables/physical.csv names in its
-// `asked` column (the exercise's one selector), the exercise's number, world part and what it
-// asks. The order is the menu's: each part's exercises follow its others.
+// The parts of the world with their names, area file and view; and the physical-geography place
+// exercises: the code a place of tables/physical.csv names in its `asked` column (the exercise's
+// one selector), the exercise's number, world part and what it asks. The order is the menu's:
+// each part's exercises follow its others.
 import { VIEWS } from "./proj.mjs";
+
+export const PARTS = {
+  EUR: { names: ["Europa", "Europe", "Europe", "Europa", "Europa"], file: 2, view: VIEWS.EUR },
+  NOR: { names: ["Nordamerika", "North America", "Amérique du Nord", "Nordamerika", "América del Norte"], file: 1, view: VIEWS.NOR },
+  SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "América del Sur"], file: 1, view: VIEWS.SYD },
+  ASI: { names: ["Asien", "Asia", "Asie", "Asien", "Asia"], file: 1, view: VIEWS.ASI },
+  AFR: { names: ["Afrika", "Africa", "Afrique", "Afrika", "África"], file: 1, view: VIEWS.AFR },
+  AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 1, view: VIEWS.AUS },
+};
+export const WORLD = { names: ["Världen", "The world", "Le monde", "Die Welt", "El mundo"], file: 1, view: VIEWS.WORLD };
 
 const W = {
   seas: ["hav och oceaner", "seas and oceans", "mers et océans", "Meere und Ozeane", "mares y océanos"],
@@ -18,17 +29,19 @@ const W = {
   landRivers: ["berg, öknar och floder", "mountains, deserts and rivers", "montagnes, déserts et fleuves", "Berge, Wüsten und Flüsse", "montañas, desiertos y ríos"],
 };
 
-const part = (code, areaFile, view) => ({ part: code, areaFile, view });
-const WORLD = part("*", 1, VIEWS.WORLD), EUR = part("EUR", 2, VIEWS.EUR), AFR = part("AFR", 1, VIEWS.AFR),
-  AUS = part("AUS", 1, VIEWS.AUS), ASI = part("ASI", 1, VIEWS.ASI), NOR = part("NOR", 1, VIEWS.NOR), SYD = part("SYD", 1, VIEWS.SYD);
+const at = (code) => {
+  const p = code === "*" ? WORLD : PARTS[code];
+  return { part: code, areaFile: p.file, view: p.view };
+};
+const ALL = at("*"), EUR = at("EUR"), AFR = at("AFR"), AUS = at("AUS"), ASI = at("ASI"), NOR = at("NOR"), SYD = at("SYD");
 
 export const PHYSICAL = [
-  { code: "W-SEA", number: 66, ...WORLD, what: W.seas },
-  { code: "W-MNT", number: 67, ...WORLD, what: W.mountains },
-  { code: "W-RIV", number: 68, ...WORLD, what: W.rivers },
-  { code: "W-LAKE", number: 69, ...WORLD, what: W.lakes },
-  { code: "W-DES", number: 70, ...WORLD, what: W.deserts },
-  { code: "W-ISL", number: 71, ...WORLD, what: W.islands },
+  { code: "W-SEA", number: 66, ...ALL, what: W.seas },
+  { code: "W-MNT", number: 67, ...ALL, what: W.mountains },
+  { code: "W-RIV", number: 68, ...ALL, what: W.rivers },
+  { code: "W-LAKE", number: 69, ...ALL, what: W.lakes },
+  { code: "W-DES", number: 70, ...ALL, what: W.deserts },
+  { code: "W-ISL", number: 71, ...ALL, what: W.islands },
   { code: "EUR-SEA", number: 72, ...EUR, what: W.seasGulfs },
   { code: "EUR-RIV", number: 73, ...EUR, what: W.rivers },
   { code: "EUR-MNT", number: 74, ...EUR, what: W.mountains },
