@@ -5,7 +5,7 @@
 import { readJson, writeJson, readCsv } from "./lib.mjs";
 import { loadCountries, partKey } from "./common.mjs";
 import { View, VIEWS } from "./proj.mjs";
-import { PARTS, WORLD, PHYSICAL } from "./exercises.mjs";
+import { PARTS, WORLD, T, PHYSICAL } from "./exercises.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
 const WORK = `${DIR}/work`;
@@ -13,17 +13,6 @@ const countries = loadCountries(DIR);
 const area = { 1: readJson(`${WORK}/AREA1.json`), 2: readJson(`${WORK}/AREA2.json`), 3: readJson(`${WORK}/AREA3.json`) };
 const ort = { 1: readJson(`${WORK}/Ort1.json`), 2: readJson(`${WORK}/Ort2.json`) };
 
-const T = {
-  countries: ["länder", "countries", "pays", "Länder", "países"],
-  capitals: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"],
-  cities: ["storstäder", "major cities", "grandes villes", "Großstädte", "grandes ciudades"],
-  flags: ["flaggor", "flags", "drapeaux", "Flaggen", "banderas"],
-  multi: ["huvudstäder (flerval)", "capitals (multiple choice)", "capitales (choix multiple)", "Hauptstädte (Mehrfachauswahl)", "capitales (opción múltiple)"],
-  big: ["stora länder", "large countries", "grands pays", "große Länder", "países grandes"],
-  medium: ["medelstora länder", "medium-sized countries", "pays moyens", "mittelgroße Länder", "países medianos"],
-  small: ["små länder", "small countries", "petits pays", "kleine Länder", "países pequeños"],
-  part: ["del", "part", "partie", "Teil", "parte"],
-};
 // "Europe: countries" in each language's punctuation (French puts a space before the colon).
 const title = (a, b) => a.map((x, i) => `${x}${i === 2 ? " :" : ":"} ${b[i]}`);
 const withPart = (t, n) => t.map((x, i) => `${x} (${T.part[i]} ${n})`);
