@@ -396,6 +396,7 @@ void TfrmHuvudmeny::cmdStartaClick()
         ~Starting() { flag = false; }
     } starting{starting_};
     const std::string name = ToWin1252(selected.first()->text());
+    bool opened = false;
     try {
         Hourglass wait;
         COvning* exercise = Catalogue ? Catalogue->FindByName(name) : nullptr;
@@ -413,6 +414,7 @@ void TfrmHuvudmeny::cmdStartaClick()
             MapScreen = CreateMapScreen(this);
             OpenExerciseOn(MapScreen, exercise);
         }
+        opened = true;
     } catch (const std::exception& e) {
         ShowError(FailureText("start the exercise", FromWin1252(e.what())));
         close();
@@ -420,7 +422,7 @@ void TfrmHuvudmeny::cmdStartaClick()
     starting_ = false;
     if (activatedWhileStarting_) {
         activatedWhileStarting_ = false;
-        FormActivate();
+        ReleaseScreens(opened);
     }
 }
 
@@ -467,10 +469,17 @@ void TfrmHuvudmeny::FormActivate()
         activatedWhileStarting_ = true;
         return;
     }
+    ReleaseScreens(false);
+}
+
+void TfrmHuvudmeny::ReleaseScreens(bool onlyLeft)
+{
     // Deferred: a screen may still be inside one of its own handlers (the multiple-choice
     // screen waits out its pause first).
     for (QPointer<ExerciseWindow>* screen : {&MapScreen, &MultiScreen, &FlagScreen}) {
-        if (*screen) {
+        // The menu that became active while a screen opened (a message box over it, a missing
+        // flag file) is no reason to end a play that goes on; a screen the player left is.
+        if (*screen && (!onlyLeft || !(*screen)->isVisible())) {
             ReleaseScreen(*screen);
             *screen = nullptr;
         }

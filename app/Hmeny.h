@@ -107,6 +107,8 @@ private:
     void FormCreate();
     bool FormShow();
     void FormActivate();
+    // Releases every exercise screen, or with onlyLeft those the player has closed.
+    void ReleaseScreens(bool onlyLeft);
     void LoadMenu();
 
     std::string dataDir_;

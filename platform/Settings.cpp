@@ -1,12 +1,19 @@
 // Reading and writing "GLOBANA.INI" through QSettings in INI format.
 #include "platform/Settings.h"
 
+#include "platform/FileLock.h"
+#include "platform/MessageBox.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 #include <unistd.h>
 
@@ -63,32 +70,58 @@ bool WritesBack(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-void WriteSettingString(const QString& section, const QString& key, const QString& value)
+namespace {
+
+// Where a save failed last. A failing save is reported once, not at every change of a switch.
+QString reportedFailure;
+
+void ReportFailure(const QString& path, const QString& reason)
+{
+    if (reportedFailure == path)
+        return;
+    reportedFailure = path;
+    ShowInformation(QStringLiteral("Could not save the settings in %1: %2").arg(path, reason));
+}
+
+// The configuration folder is made when missing (a new account, or XDG_CONFIG_HOME set to a
+// folder not made yet), private to its owner as the XDG rules ask.
+bool MakeFolder(const QString& folder)
+{
+    std::error_code error;
+    const std::filesystem::path path(QFile::encodeName(folder).toStdString());
+    if (std::filesystem::is_directory(path, error))
+        return true;
+    if (!std::filesystem::create_directories(path, error))
+        return false;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all, error);
+    return true;
+}
+
+// Writes the file anew with section/key = value added; an empty reason on success.
+QString WriteSetting(const QString& path, const QString& section, const QString& key, const QString& value)
 {
     // QSettings does not notice a write that fails part way (a full disk): it renames the cut
     // file over the old one and reports no error. So the new settings are written to a copy
     // beside the file, read back whole, and only then renamed over it; a crash or a failure
     // anywhere before that leaves the old file as it was.
-    const QString path = SettingsFilePath();
     QTemporaryFile copy(path + QStringLiteral(".XXXXXX"));
     if (!copy.open())
-        return;
+        return copy.errorString();
     QFile old(path);
-    if (old.exists() && !old.open(QIODevice::ReadOnly))
-        return; // what it holds must not be lost
-    bool garbage = false;
+    // A file it cannot read, or one of garbage that QSettings reads but cannot write back,
+    // would stop every save for good: it is kept aside and the settings start afresh.
+    bool keepAside = old.exists() && !old.open(QIODevice::ReadOnly);
     if (old.isOpen()) {
         const QByteArray bytes = old.readAll();
         if (old.error() != QFileDevice::NoError)
-            return;
-        // A file that QSettings reads but cannot write back (garbage) would stop every save for
-        // good: the settings start afresh, and the file is kept beside as GLOBANA.INI.bad.
-        garbage = !WritesBack(path, bytes);
-        if (!garbage && copy.write(bytes) != bytes.size())
-            return;
+            keepAside = true;
+        else if (!WritesBack(path, bytes))
+            keepAside = true;
+        else if (copy.write(bytes) != bytes.size())
+            return copy.errorString();
     }
     if (!copy.flush())
-        return;
+        return copy.errorString();
     const QString copyPath = copy.fileName();
     QStringList keys;
     QList<QVariant> values;
@@ -97,35 +130,57 @@ void WriteSettingString(const QString& section, const QString& key, const QStrin
         settings.setValue(KeyOf(section, key), value);
         settings.sync();
         if (settings.status() != QSettings::NoError)
-            return;
+            return QStringLiteral("the new file could not be written");
         keys = settings.allKeys();
         for (const QString& k : keys)
             values.append(settings.value(k));
     }
     QFile written(copyPath);
     if (!written.open(QIODevice::ReadOnly))
-        return;
+        return written.errorString();
     const QByteArray text = written.readAll();
     if (::fsync(written.handle()) != 0)
-        return;
+        return QString::fromLocal8Bit(std::strerror(errno));
     written.close();
     // Read back under another name: QSettings would answer from its cache for this one.
     QTemporaryFile check(path + QStringLiteral(".XXXXXX"));
     if (!check.open() || check.write(text) != text.size() || !check.flush())
-        return;
+        return check.errorString();
     const QSettings reread(check.fileName(), QSettings::IniFormat);
     if (reread.status() != QSettings::NoError || reread.allKeys() != keys)
-        return;
+        return QStringLiteral("the new file did not read back as written");
     for (int i = 0; i < keys.size(); ++i)
         if (reread.value(keys[i]) != values[i])
-            return;
-    copy.setPermissions(old.exists() ? old.permissions()
-                                     : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (garbage) {
-        QFile::remove(path + QStringLiteral(".bad"));
-        if (!QFile::copy(path, path + QStringLiteral(".bad")))
-            return;
+            return QStringLiteral("the new file did not read back as written");
+    copy.setPermissions(old.exists() && !keepAside
+                            ? old.permissions()
+                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (keepAside) {
+        try {
+            KeepFileAside(QFile::encodeName(path).toStdString());
+        } catch (const std::exception& error) {
+            return QString::fromLocal8Bit(error.what());
+        }
     }
-    if (std::rename(QFile::encodeName(copyPath).constData(), QFile::encodeName(path).constData()) == 0)
-        copy.setAutoRemove(false);
+    if (std::rename(QFile::encodeName(copyPath).constData(), QFile::encodeName(path).constData()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    copy.setAutoRemove(false);
+    return {};
+}
+
+} // namespace
+
+void WriteSettingString(const QString& section, const QString& key, const QString& value)
+{
+    const QString path = SettingsFilePath();
+    if (!MakeFolder(QFileInfo(path).absolutePath())) {
+        ReportFailure(path, QStringLiteral("its folder could not be made"));
+        return;
+    }
+    // Another copy of the game may change another key meanwhile: each save adds its own key to
+    // the file as it is now, one copy at a time.
+    const FileLock lock(QFile::encodeName(path).toStdString());
+    const QString reason = WriteSetting(path, section, key, value);
+    if (!reason.isEmpty())
+        ReportFailure(path, reason);
 }

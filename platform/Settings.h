@@ -11,5 +11,8 @@ QString SettingsFilePath();
 QString ReadSettingString(const QString& section, const QString& key, const QString& defaultValue);
 // The value as a whole number; defaultValue when the key is absent, 0 when it is not a number.
 int ReadSettingInteger(const QString& section, const QString& key, int defaultValue);
-// Writes section/key = value at once. Failures are not reported.
+// Writes section/key = value at once over the file as it is now. The folder is made when missing;
+// a file that cannot be read, or not written back, is kept aside as GLOBANA.INI.bad (.bad.2, …)
+// and the settings start afresh. The first save of a run that still fails is reported in a
+// message box; later failures are not, so that a switch clicked ten times asks once.
 void WriteSettingString(const QString& section, const QString& key, const QString& value);

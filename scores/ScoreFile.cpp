@@ -2,6 +2,7 @@
 #include "scores/ScoreFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileLock.h"
 #include "platform/Win1252.h"
 
 #include <cerrno>
@@ -322,25 +323,37 @@ void WriteScoreFile(const std::string& path, const ScoreTable& table)
     }
 }
 
-std::string KeepDamagedScoreFile(const std::string& path)
-{
-    std::string copy = path + ".bad";
-    for (int n = 2; std::filesystem::exists(copy); ++n)
-        copy = path + ".bad." + std::to_string(n);
-    // Copying would need to read the file, which may be exactly what failed.
-    if (::rename(path.c_str(), copy.c_str()) != 0)
-        throw EInOutError(SystemError(errno));
-    return copy;
-}
-
 void WriteOverDamagedScoreFile(const std::string& path, const ScoreTable& table)
 {
     try {
-        KeepDamagedScoreFile(path);
+        KeepFileAside(path);
     } catch (const EInOutError&) {
         // Its results cannot be kept; the new ones still can.
     }
     WriteScoreFile(path, table);
+}
+
+int SaveScore(const std::string& path, int exercise, int score, const std::string& name,
+              ScoreTable& table)
+{
+    const FileLock lock(path);
+    ClearScoreTable(table);
+    bool damaged = false;
+    try {
+        ReadScoreFile(path, table);
+    } catch (const EFileNotFound&) {
+        // A first save.
+    } catch (const EInOutError&) {
+        damaged = true;
+    }
+    const int rank = InsertScore(table, exercise, score);
+    if (rank > 0)
+        table[exercise][rank].Name = CleanScoreName(name);
+    if (damaged)
+        WriteOverDamagedScoreFile(path, table);
+    else
+        WriteScoreFile(path, table);
+    return rank;
 }
 
 int InsertScore(ScoreTable& table, int exercise, int score)

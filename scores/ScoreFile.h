@@ -47,15 +47,20 @@ void WriteScoreFile(const std::string& path, const ScoreTable& table);
 // The file's text as WriteScoreFile writes it.
 std::string FormatScoreFile(const ScoreTable& table);
 
-// Moves a file that could not be read completely aside to "<path>.bad" (or "<path>.bad.2", …
-// when older ones exist) so that saving over it loses none of its results. A rename: it needs
-// no read access to the file. Returns the new path; raises EInOutError when it cannot be moved.
-std::string KeepDamagedScoreFile(const std::string& path);
-
 // Saves the table in place of a file that could not be read completely: the file is kept
-// aside first (KeepDamagedScoreFile); when even that fails, it is written over. Raises
+// aside first (KeepFileAside); when even that fails, it is written over. Raises
 // EInOutError when the table cannot be written.
 void WriteOverDamagedScoreFile(const std::string& path, const ScoreTable& table);
+
+// Enters a result into the file as it stands now, for a window that read it some time ago: under
+// an advisory lock on "<path>.lock" (another copy of the game may save meanwhile), the file is
+// read again, the score entered with its name, and the table written as WriteScoreFile does. A
+// file that cannot be read to its end is kept aside first (WriteOverDamagedScoreFile) with what
+// was read before the fault. Score -1 enters nothing and only writes the file back. `table`
+// becomes what was written; returns the rank the result took now (it may differ from the one
+// shown), 0 when it no longer enters. Raises EInOutError when the table cannot be written.
+int SaveScore(const std::string& path, int exercise, int score, const std::string& name,
+              ScoreTable& table);
 
 // Enters a result: the first rank whose stored score is strictly lower takes it, the ranks
 // below move down one and rank 10 drops out; the new entry is named UnknownScoreName.

@@ -129,12 +129,10 @@ void TfrmTioitopp::LoadAndInsert(const std::string& fileName, int score)
 
     ClearTable();
     fileName_ = fileName;
-    readFailed_ = false;
     if (FileIsThere(fileName_)) {
         try {
             ReadScoreFile(fileName_, table_);
         } catch (const std::exception& error) {
-            readFailed_ = true;
             ShowInformation(ReadErrorText + QString::fromLocal8Bit(error.what()));
         }
     }
@@ -185,14 +183,11 @@ void TfrmTioitopp::txtNySignaturExit()
 
 void TfrmTioitopp::SaveTable()
 {
+    // Another copy of the game may have saved since this window read the file: the new result
+    // goes into the file as it stands now, not this window's old picture of it.
+    const TScoreEntry entry = newRow_ > 0 ? table_[exerciseNumber_][newRow_] : TScoreEntry{-1, {}};
     try {
-        // A file that could not be read to its end still holds results this table lacks.
-        const bool damaged = readFailed_ && FileIsThere(fileName_);
-        readFailed_ = false;
-        if (damaged)
-            WriteOverDamagedScoreFile(fileName_, table_);
-        else
-            WriteScoreFile(fileName_, table_);
+        SaveScore(fileName_, exerciseNumber_, entry.Score, entry.Name, table_);
     } catch (const std::exception& error) {
         ShowInformation(WriteErrorText + QString::fromLocal8Bit(error.what()));
     }

@@ -57,8 +57,6 @@ private:
     int exerciseNumber_ = 0;
     std::string exerciseName_;
     bool editing_ = false;
-    // The file exists but could not be read to its end: it is kept aside before saving.
-    bool readFailed_ = false;
 };
 
 // Opens the top-ten window of the exercise; score -1 only shows the list.

@@ -4,6 +4,42 @@
 #include "exercises/ovning.h"
 #include "map/UKarta.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
+void ExerciseWindow::Release()
+{
+    if (holds_ > 0)
+        releasePending_ = true;
+    else
+        deleteLater();
+}
+
+bool ExerciseWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::DeferredDelete && holds_ > 0) {
+        releasePending_ = true;
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+ExerciseWindow::Hold::Hold(ExerciseWindow& window) : window_(window)
+{
+    ++window_.holds_;
+}
+
+ExerciseWindow::Hold::~Hold()
+{
+    if (--window_.holds_ > 0 || !window_.releasePending_)
+        return;
+    // A deferred delete swallowed meanwhile leaves Qt believing that one is still queued, and
+    // while other events wait for the window it drops a new one. The window is going: its
+    // waiting events (repaints) go first.
+    QCoreApplication::removePostedEvents(&window_);
+    window_.deleteLater();
+}
+
 void DetachExercise(COvning* exercise, const CKarta* map, const TOvningsformular* screen)
 {
     if (!exercise)

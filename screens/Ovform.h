@@ -27,6 +27,32 @@ public:
     // Offers the top ten at the end of the exercise and on its button. Tests hand in a recorder,
     // so that no modal window waits for them.
     TopTenPresenter showTopTen = ShowTopTen;
+
+    // The window's release: at once, or once every handler that holds it has returned.
+    void Release();
+    bool ReleasePending() const { return releasePending_; }
+
+    // Held by every handler that lets pending messages run (drawing step by step, a pause, a
+    // message box, the top-ten offer): a release that arrives meanwhile, from the main menu or
+    // as a plain deferred delete, waits until the handler has returned, so that no window is
+    // destroyed inside its own handler.
+    class Hold {
+    public:
+        explicit Hold(ExerciseWindow& window);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        ExerciseWindow& window_;
+    };
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    int holds_ = 0;
+    bool releasePending_ = false;
 };
 
 // The exercise outlives its screen: when a screen goes, the exercise must not keep pointing at

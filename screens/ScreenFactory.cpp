@@ -55,9 +55,5 @@ void ReleaseScreen(ExerciseWindow* screen)
 {
     if (!screen)
         return;
-    // A multiple-choice screen in its pause goes when the pause has ended.
-    if (auto* multi = dynamic_cast<TfrmOvningMulti*>(screen))
-        multi->Release();
-    else
-        screen->deleteLater();
+    screen->Release();
 }

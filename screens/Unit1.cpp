@@ -125,6 +125,7 @@ QWidget* TfrmOvningKarta::TopClient() const
 
 void TfrmOvningKarta::OpenExercise(COvning* exercise)
 {
+    const Hold hold(*this);
     QCoreApplication::processEvents();
     cmdAvsluta->setEnabled(false);
     cmdStarta->setEnabled(false);
@@ -250,6 +251,7 @@ bool TfrmOvningKarta::NameLabelOpaque() const
 
 void TfrmOvningKarta::imgKartaMouseDown(int x, int y)
 {
+    const Hold hold(*this);
     if (!exercise_ || !map_ || handlingClick_ || !imgKarta->isEnabled())
         return;
     handlingClick_ = true;
@@ -293,6 +295,7 @@ void TfrmOvningKarta::lblNamnMouseDown(int x, int y)
 
 void TfrmOvningKarta::tmrBlinkaTimer()
 {
+    const Hold hold(*this);
     // Only an exercise that runs on this screen's map may be ticked.
     if (exercise_ && map_ && exercise_->Map == map_.get() && exercise_->Screen == this)
         exercise_->Tick();
@@ -308,6 +311,7 @@ void TfrmOvningKarta::tmrNamnTimerTimer()
 
 void TfrmOvningKarta::cmdStartaClick()
 {
+    const Hold hold(*this);
     if (!exercise_ || !map_)
         return;
     cmdAvsluta->setEnabled(false);
@@ -333,6 +337,7 @@ void TfrmOvningKarta::cmdStartaClick()
 
 void TfrmOvningKarta::cmdToppClick()
 {
+    const Hold hold(*this);
     if (exercise_)
         showTopTen(exercise_, -1, this);
 }

@@ -112,6 +112,7 @@ std::string TfrmOvningFlagga::FlagFolder()
 
 void TfrmOvningFlagga::OpenExercise(COvningFlagga* exercise)
 {
+    const Hold hold(*this);
     Hourglass wait;
     exercise_ = exercise;
     exercise_->PlaySound = PlaySound;
@@ -320,6 +321,7 @@ void TfrmOvningFlagga::LoadFlagPictures()
 
 void TfrmOvningFlagga::imgFlagsMouseDown(int x, int y)
 {
+    const Hold hold(*this);
     if (!exercise_ || cellWidth_ <= 0.0f || cellHeight_ <= 0.0f || x < 0 || y < 0)
         return;
     const int column = static_cast<int>(x / cellWidth_);
@@ -385,6 +387,7 @@ void TfrmOvningFlagga::tmrBlinkaTimer()
 
 void TfrmOvningFlagga::cmdStartaClick()
 {
+    const Hold hold(*this);
     if (!exercise_)
         return;
     Hourglass wait;
@@ -401,6 +404,7 @@ void TfrmOvningFlagga::cmdStartaClick()
 
 void TfrmOvningFlagga::cmdToppClick()
 {
+    const Hold hold(*this);
     if (exercise_)
         showTopTen(exercise_, -1, this);
 }

@@ -107,7 +107,7 @@ PictureBox* MakeIcon(QWidget* parent, const char* name, void (*draw)(Canvas&))
 } // namespace
 
 TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
-    : ExerciseWindow(owner), tmrTimer(MakeTimer(this, "tmrTimer", PauseInterval)), pause_(*this, *tmrTimer)
+    : ExerciseWindow(owner), tmrTimer(MakeTimer(this, "tmrTimer", PauseInterval)), pause_(*tmrTimer)
 {
     OpenFixedWindow(this, "frmOvningMulti", QStringLiteral("Globana"), {632, 453}, 17);
     setFont(ArialPixels(12));
@@ -181,6 +181,7 @@ void TfrmOvningMulti::FormDestroy()
 
 void TfrmOvningMulti::OpenExercise(COvningMulti* exercise)
 {
+    const Hold hold(*this);
     Hourglass wait;
     exercise_ = exercise;
     exerciseOver_ = false;
@@ -272,7 +273,7 @@ void TfrmOvningMulti::AnswerChosen()
     // The window outlives the pause and the top-ten offer that may follow it. The pause lasts
     // until the next question is shown, so that a click waiting in the queue cannot be judged
     // against the question just answered.
-    const AnswerPause::Hold hold(pause_);
+    const Hold hold(*this);
     bool over = false;
     {
         const AnswerPause::Run run(pause_);
@@ -304,6 +305,7 @@ void TfrmOvningMulti::tmrTimerTimer()
 
 void TfrmOvningMulti::cmdToppClick()
 {
+    const Hold hold(*this);
     if (exercise_)
         showTopTen(exercise_, -1, this);
 }
@@ -317,18 +319,6 @@ void TfrmOvningMulti::imgBlommaClick()
 {
     imgBlomma->hide();
     imgBar->show();
-}
-
-void TfrmOvningMulti::Release()
-{
-    pause_.Release();
-}
-
-bool TfrmOvningMulti::event(QEvent* event)
-{
-    if (event->type() == QEvent::DeferredDelete && pause_.HoldsBackDelete())
-        return true;
-    return ExerciseWindow::event(event);
 }
 
 void TfrmOvningMulti::showEvent(QShowEvent* event)

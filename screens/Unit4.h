@@ -58,10 +58,6 @@ public:
     // True from a right answer until the next question is shown: the exercise waits for the
     // timer's tick inside, and the window, the exercise and the map must stay alive.
     bool InPause() const { return pause_.Running(); }
-    // Deferred release. During the pause, and during the top-ten offer that may follow it, it
-    // waits until they are over; any other deleteLater() meanwhile is held back the same way.
-    void Release();
-    bool ReleasePending() const { return pause_.ReleasePending(); }
 
     COvningMulti* Exercise() const { return exercise_; }
     CKarta* Map() const { return map_.get(); }
@@ -89,7 +85,6 @@ public:
     QTimer* tmrTimer;
 
 protected:
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

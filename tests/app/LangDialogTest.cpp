@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -78,19 +79,53 @@ INSTANTIATE_TEST_SUITE_P(
                   2, true, true}),
     [](const ::testing::TestParamInfo<ShownCase>& info) { return std::string(info.param.name); });
 
+// Each garbage file is kept, the second beside the first.
 TEST_F(LangDialogTest, OkStoresTheLanguageOverASettingsFileOfGarbageAndKeepsTheGarbageAside)
 {
-    const QByteArray garbage("\x7f" "ELF\x02\x01\x00\x00[Lang\xff\xfe]\r\n=\x01\x02\n[]\nFrom\x00=4\n", 32);
-    settings.WriteFile(garbage);
-    TfrmLang dialog;
-    RunDialog(dialog, [&] {
-        dialog.chkFra->click();
-        dialog.cmdOK->click();
-    });
+    const QByteArray garbage[] = {
+        QByteArray("\x7f" "ELF\x02\x01\x00\x00[Lang\xff\xfe]\r\n=\x01\x02\n[]\nFrom\x00=4\n", 32),
+        QByteArray("\x7f" "ELF\x02\x02\x00\x00[Lang\xff\xfe]\r\n=\x01\x02\n[]\nFrom\x00=5\n", 32)};
+    const QString copies[] = {SettingsFilePath() + QStringLiteral(".bad"), SettingsFilePath() + QStringLiteral(".bad.2")};
+    for (int i = 0; i < 2; ++i) {
+        settings.WriteFile(garbage[i]);
+        TfrmLang dialog;
+        RunDialog(dialog, [&] {
+            dialog.chkFra->click();
+            dialog.cmdOK->click();
+        });
+        EXPECT_EQ(settings.Value("Languages/From"), "3");
+        QFile bad(copies[i]);
+        ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
+        EXPECT_EQ(bad.readAll(), garbage[i]);
+    }
+    EXPECT_TRUE(boxes.messages.isEmpty());
+}
+
+// A new account has no configuration folder yet: the first choice used to be asked again at
+// every start. A folder that cannot be made is reported, once.
+TEST_F(LangDialogTest, OkMakesAMissingConfigurationFolderOrReportsOnceThatItCannot)
+{
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    const auto chooseFrench = [] {
+        TfrmLang dialog;
+        RunDialog(dialog, [&] {
+            dialog.chkFra->click();
+            dialog.cmdOK->click();
+        });
+    };
+    qputenv("XDG_CONFIG_HOME", home + "/not/made/yet");
+    chooseFrench();
     EXPECT_EQ(settings.Value("Languages/From"), "3");
-    QFile bad(SettingsFilePath() + QStringLiteral(".bad"));
-    ASSERT_TRUE(bad.open(QIODevice::ReadOnly));
-    EXPECT_EQ(bad.readAll(), garbage);
+    EXPECT_EQ(std::filesystem::status(home.toStdString() + "/not/made/yet").permissions(),
+              std::filesystem::perms::owner_all);
+    EXPECT_TRUE(boxes.messages.isEmpty());
+
+    settings.WriteFile("a file where the folder should be");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(SettingsFilePath()) + "/config");
+    chooseFrench();
+    chooseFrench();
+    EXPECT_EQ(boxes.messages.size(), 1) << "reported, and once";
+    qputenv("XDG_CONFIG_HOME", home);
 }
 
 TEST_F(LangDialogTest, OkStoresTheCheckedLanguage)

@@ -11,6 +11,7 @@
 #include "platform/Shape.h"
 #include "platform/Win1252.h"
 #include "screens/Ovform.h"
+#include "screens/Unit3.h"
 
 #include "AppTestSupport.h"
 #include "MenuData.h"
@@ -562,6 +563,57 @@ TEST_F(MainMenuTest, ActivationWhileAScreenOpensReleasesItOnlyOnceItIsOpen)
     EXPECT_TRUE(menu->MapScreen.isNull());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(opening.isNull());
+}
+
+// A missing flag file is reported over the main menu while the flag screen opens, and the menu
+// becomes active when the box goes. The release held back meanwhile used to destroy the screen
+// as soon as it had opened, though its play goes on; it goes once the player has left it.
+TEST_F(MainMenuTest, AMessageOverTheMenuWhileAScreenOpensKeepsTheScreenThatOpened)
+{
+    AreaRecord area;
+    area.Keys[0] = "K1";
+    area.Names[0] = "Country 1";
+    area.FlagFile = "k1.bmp"; // no such file
+    area.North = 2;
+    area.South = 1;
+    area.East = 1;
+    area.Vertices = {{1, 0}, {2, 0}, {2, 1}, {1, 1}};
+    CrpWriter areas;
+    WriteArea(areas, area);
+    areas.SaveTo(data.Path("AREA1.crp").toStdString());
+    CrpWriter().SaveTo(data.Path("Ort1.crp").toStdString());
+    CatalogueRecord flags;
+    flags.Keyword = "FLAGG";
+    flags.Number = 1;
+    for (int language = 1; language <= 5; ++language)
+        flags.Names[language - 1] = MenuData::NameIn("Flags", language);
+    flags.WorldPart = "*";
+    flags.Selectors = {"K1"};
+    CrpWriter catalogue;
+    WriteCatalogueEntry(catalogue, flags);
+    catalogue.SaveTo(data.Path("Ovning.crp").toStdString());
+    TfrmOvningFlagga::SetFlagFolder(data.Dir() + "/flags");
+
+    auto menu = Start(2);
+    menu->SattVarldsdel(7);
+    menu->cboOvningar->item(0)->setSelected(true);
+    QStringList reported;
+    SetMessagePresenter([&](MessageKind, const QString& text) {
+        reported << text;
+        QApplication::setActiveWindow(menu.get());
+    });
+    menu->cmdStartaClick();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(reported, QStringList{QStringLiteral("Could not open flag file k1.bmp")});
+    QPointer<ExerciseWindow> screen = menu->FlagScreen;
+    ASSERT_FALSE(screen.isNull()) << "the play goes on";
+
+    QApplication::setActiveWindow(screen);
+    screen->close();
+    QApplication::setActiveWindow(menu.get());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(screen.isNull()) << "released once left";
+    TfrmOvningFlagga::SetFlagFolder({});
 }
 
 // A screen's destruction tells its exercise that it is gone; the exercise must still exist.

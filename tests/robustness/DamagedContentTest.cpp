@@ -97,6 +97,9 @@ Outcome LoadOnce(const Loader& load, const std::string& path, std::string& messa
 std::vector<std::size_t> CutLengths(std::size_t size, bool whole = true)
 {
     std::vector<std::size_t> lengths;
+#ifdef GLOBANA_SAMPLED_CUTS
+    whole = false;
+#endif
     if (whole && size <= 32 * 1024) {
         for (std::size_t n = 0; n < size; ++n)
             lengths.push_back(n);

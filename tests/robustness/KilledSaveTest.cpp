@@ -2,6 +2,7 @@
 // process saves over and over and is killed with SIGKILL after random short delays.
 #include "TempFolder.h"
 
+#include "platform/MessageBox.h"
 #include "platform/Settings.h"
 #include "scores/ScoreFile.h"
 
@@ -180,8 +181,11 @@ TEST(KilledSave, SettingsFileStaysWhenItsSaveFailsForWantOfSpace)
         const rlimit limit{4096, 4096};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
             _exit(2);
-        WriteSettingString(QStringLiteral("Robustness"), QStringLiteral("Filler"), QString(200000, QLatin1Char('a')));
-        _exit(0);
+        int reports = 0;
+        SetMessagePresenter([&](MessageKind, const QString&) { ++reports; });
+        for (int i = 0; i < 2; ++i)
+            WriteSettingString(QStringLiteral("Robustness"), QStringLiteral("Filler"), QString(200000, QLatin1Char('a')));
+        _exit(reports == 1 ? 0 : 3); // reported, and once, not at every failed save
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);

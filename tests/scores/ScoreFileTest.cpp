@@ -2,6 +2,7 @@
 #include "scores/ScoreFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileLock.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 
 #include <grp.h>
 #include <pwd.h>
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -311,12 +313,53 @@ TEST_F(ScoreFolder, SaveKeepsTheFilePermissions)
 TEST_F(ScoreFolder, DamagedFileIsKeptAsideWithoutOverwritingOlderCopies)
 {
     WriteAll(Path("s.hgh"), "first damaged");
-    EXPECT_EQ(KeepDamagedScoreFile(Path("s.hgh")), Path("s.hgh.bad"));
+    EXPECT_EQ(KeepFileAside(Path("s.hgh")), Path("s.hgh.bad"));
     WriteAll(Path("s.hgh"), "second damaged");
-    EXPECT_EQ(KeepDamagedScoreFile(Path("s.hgh")), Path("s.hgh.bad.2"));
+    EXPECT_EQ(KeepFileAside(Path("s.hgh")), Path("s.hgh.bad.2"));
     EXPECT_EQ(ReadAll(Path("s.hgh.bad")), "first damaged");
     EXPECT_EQ(ReadAll(Path("s.hgh.bad.2")), "second damaged");
     EXPECT_FALSE(std::filesystem::exists(Path("s.hgh"))) << "moved aside, not copied";
+}
+
+ssize_t Stall(int, const void*, std::size_t)
+{
+    ::pause();
+    return -1;
+}
+
+// A copy of the game killed in the middle of its save, holding the lock: the file stays whole and
+// the next save takes the lock (the kernel frees it with the process) and keeps both results.
+TEST_F(ScoreFolder, ACopyKilledWhileSavingLeavesTheFileWholeAndBlocksNoLaterSave)
+{
+    const std::string path = Path("scores.hgh");
+    SaveScore(path, 5, 70, "First", table);
+    const std::string before = ReadAll(path);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        SetScoreFileWriteFunction([](int fd, const void* data, std::size_t size) -> ssize_t {
+            // Tells the parent the lock is held, then never finishes the write.
+            [[maybe_unused]] const ssize_t n = ::write(3, "x", 1);
+            return Stall(fd, data, size);
+        });
+        ::dup2(ready[1], 3);
+        SaveScore(path, 5, 99, "Killed", table);
+        ::_exit(1);
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(SaveScore(path, 5, 80, "Next", table), 1);
+    ScoreTable saved;
+    ReadScoreFile(path, saved);
+    EXPECT_EQ(saved[5][1], (TScoreEntry{80, "Next"}));
+    EXPECT_EQ(saved[5][2], (TScoreEntry{70, "First"}));
 }
 
 // Runs `scenario` in a child process as a user who is not root (tests may run as root, who

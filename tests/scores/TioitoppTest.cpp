@@ -156,6 +156,29 @@ TEST_F(TioitoppTest, TypedNameAndOkSaveTheWholeFile)
     EXPECT_TRUE(messages.empty());
 }
 
+// Two copies of the game with their top-ten windows open at once: each read the file before the
+// other saved. The later save used to write its old picture of the file over the other's result.
+TEST_F(TioitoppTest, TwoWindowsOpenAtOnceKeepBothResults)
+{
+    WriteAll(Path(), Record(7, 1, "Ann", 90));
+    const auto alpha = Open(80);
+    const auto bravo = Open(85);
+    ASSERT_EQ(alpha->NewRow(), 2);
+    ASSERT_EQ(bravo->NewRow(), 2);
+    ShowActive(*alpha);
+    QTest::keyClicks(alpha->txtNySignatur, "Alpha");
+    QTest::mouseClick(alpha->cmdOK, Qt::LeftButton);
+    ShowActive(*bravo);
+    QTest::keyClicks(bravo->txtNySignatur, "Bravo");
+    QTest::mouseClick(bravo->cmdOK, Qt::LeftButton);
+
+    const ScoreTable saved = Saved();
+    EXPECT_EQ(saved[7][1], (TScoreEntry{90, "Ann"}));
+    EXPECT_EQ(saved[7][2], (TScoreEntry{85, "Bravo"}));
+    EXPECT_EQ(saved[7][3], (TScoreEntry{80, "Alpha"})) << "the first save is kept, one rank lower now";
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(TioitoppTest, EnterInTheEditFieldConfirms)
 {
     const auto window = Open(40);

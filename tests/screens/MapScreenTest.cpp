@@ -20,12 +20,14 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -561,6 +563,40 @@ TEST_F(MapScreenTest, AClickArrivingWhileAnotherIsJudgedIsDropped)
     EXPECT_EQ(places.AnswerCount, 1);
     EXPECT_EQ(s.Map()->Places->Remaining, 2);
     EXPECT_EQ(s.lblProcent->text(), QStringLiteral("100 %"));
+}
+
+// The main menu releases every screen when it becomes active, e.g. when the title bar's close box
+// is used while the map is drawn for a restart. The screen used to be destroyed inside its own
+// handler, which went on with its map and controls.
+TEST_F(MapScreenTest, AReleaseInsideAHandlerWaitsUntilTheHandlerHasReturned)
+{
+    const std::vector<std::pair<const char*, std::function<void(TfrmOvningKarta&)>>> handlers = {
+        {"restart", [](TfrmOvningKarta& s) { QTest::mouseClick(s.cmdStarta, Qt::LeftButton); }},
+        {"answer", [this](TfrmOvningKarta& s) { ClickMap(s, PlacePixel(*s.Map(), *places.CurrentPlace)); }},
+        {"top ten", [](TfrmOvningKarta& s) { QTest::mouseClick(s.cmdTopp, Qt::LeftButton); }},
+    };
+    for (const auto& [name, handler] : handlers) {
+        SCOPED_TRACE(name);
+        Open(places);
+        QPointer<TfrmOvningKarta> s = screen.release();
+        bool aliveAfterRelease = false;
+        const auto release = [&] {
+            s->Release();
+            s->deleteLater();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            aliveAfterRelease = !s.isNull();
+        };
+        // Inside the handler: while it lets events through, or in the top-ten offer.
+        s->showTopTen = [&](COvning*, int, QWidget*) { release(); };
+        QTimer::singleShot(0, s, release);
+        handler(*s);
+        EXPECT_TRUE(aliveAfterRelease);
+        ASSERT_FALSE(s.isNull()) << "destroyed inside its own handler";
+        EXPECT_TRUE(s->ReleasePending());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(s.isNull()) << "released once the handler has returned";
+        EXPECT_EQ(places.Map, nullptr);
+    }
 }
 
 TEST_F(MapScreenTest, ResizingSnapsBackToMaximised)
