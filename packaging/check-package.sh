@@ -7,9 +7,9 @@
 # program alone is made under the work dir (ccache makes a second run quick).
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
-work="$1"
+mkdir -p "$1"
+work="$(cd "$1" && pwd)"
 reuse="${2:-}"
-mkdir -p "$work"
 
 # --- packaging/copyright against content/SOURCES.md ---
 # The copyright file with its continuation lines joined and spaces collapsed, so a name broken
