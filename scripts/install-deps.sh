@@ -21,8 +21,9 @@ PACKAGES=(
     xvfb xauth x11-utils imagemagick xdotool
     # the random-play test's window pinger
     libxcb1-dev
-    # packaging: dependencies of the .deb, checking the AppStream metadata and the desktop entry
-    dpkg-dev appstream desktop-file-utils
+    # packaging: dependencies of the .deb, checking the AppStream metadata, the desktop entry and
+    # the package itself (lintian), showing the manual page
+    dpkg-dev appstream desktop-file-utils lintian man-db
 )
 
 export DEBIAN_FRONTEND=noninteractive

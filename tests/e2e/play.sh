@@ -56,6 +56,8 @@ fi
 # ---- inside the X server ------------------------------------------------------------------------
 run=$2 row_tool=$3
 game="$run/prefix/bin/globana"
+# A build configured for the /usr prefix installs the program where Debian keeps games.
+[ -x "$game" ] || game="$run/prefix/games/globana"
 started=$SECONDS
 shots=0
 current="$run/current.png"
