@@ -15,7 +15,8 @@ const ort = { 1: readJson(`${WORK}/Ort1.json`), 2: readJson(`${WORK}/Ort2.json`)
 
 // "Europe: countries" in each language's punctuation (French puts a space before the colon).
 const title = (a, b) => a.map((x, i) => `${x}${i === 2 ? " :" : ":"} ${b[i]}`);
-const withPart = (t, n) => t.map((x, i) => `${x} (${T.part[i]} ${n})`);
+// "flags (part 1)", but "capitals (multiple choice, part 1)": one pair of brackets.
+const withPart = (t, n) => t.map((x, i) => (x.endsWith(")") ? `${x.slice(0, -1)}, ${T.part[i]} ${n})` : `${x} (${T.part[i]} ${n})`));
 
 const exercises = [];
 const dropped = [];

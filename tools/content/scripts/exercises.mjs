@@ -22,7 +22,7 @@ export const T = {
   flags: ["flaggor", "flags", "drapeaux", "Flaggen", "banderas"],
   multi: ["huvudstäder (flerval)", "capitals (multiple choice)", "capitales (choix multiple)", "Hauptstädte (Multiple Choice)", "capitales (opción múltiple)"],
   big: ["stora länder", "large countries", "grands pays", "große Länder", "países grandes"],
-  medium: ["medelstora länder", "medium-sized countries", "pays moyens", "mittelgroße Länder", "países medianos"],
+  medium: ["medelstora länder", "medium-sized countries", "pays de taille moyenne", "mittelgroße Länder", "países medianos"],
   small: ["små länder", "small countries", "petits pays", "kleine Länder", "países pequeños"],
   part: ["del", "part", "partie", "Teil", "parte"],
   seas: ["hav och oceaner", "seas and oceans", "mers et océans", "Meere und Ozeane", "mares y océanos"],
