@@ -133,9 +133,11 @@ const Fit fits[] = {
     {33, "Arial", 13, true, 106 - 8, 1, "lstParts"},
 };
 
-// Long names in each language, to try the question frames with.
-const char* const longArea[5] = {"Centralafrikanska republiken", "Central African Republic",
-    "République centrafricaine", "Zentralafrikanische Republik", "República Centroafricana"};
+// Long names in each language, to try the question frames with: the longest area name of the
+// multiple-choice exercises.
+const char* const longArea[5] = {"Dadra och Nagar Haveli och Daman och Diu",
+    "Dadra and Nagar Haveli and Daman and Diu", "Dadra et Nagar Haveli et Daman et Diu",
+    "Dadra und Nagar Haveli und Daman und Diu", "Dadra y Nagar Haveli y Damán y Diu"};
 const char* const longPlace[5] = {"Ouagadougou", "Ouagadougou", "Ouagadougou", "Ouagadougou", "Uagadugú"};
 
 int LinesNeeded(const QFontMetrics& fm, int width, const QString& text)

@@ -15,7 +15,8 @@ const ort = { 1: readJson(`${WORK}/Ort1.json`), 2: readJson(`${WORK}/Ort2.json`)
 
 // "Europe: countries" in each language's punctuation (French puts a space before the colon).
 const title = (a, b) => a.map((x, i) => `${x}${i === 2 ? " :" : ":"} ${b[i]}`);
-const withPart = (t, n) => t.map((x, i) => `${x} (${T.part[i]} ${n})`);
+// "flags (part 1)", but "capitals (multiple choice, part 1)": one pair of brackets.
+const withPart = (t, n) => t.map((x, i) => (x.endsWith(")") ? `${x.slice(0, -1)}, ${T.part[i]} ${n})` : `${x} (${T.part[i]} ${n})`));
 
 const exercises = [];
 const dropped = [];
@@ -91,7 +92,7 @@ for (let i = 0; i < 3; i++)
   add({ ...w, kind: "FLAGG", number: 34 + i, names: withPart(title(WORLD.names, T.flags), i + 1), selectors: all.slice(i * third, (i + 1) * third) });
 for (let i = 0; i < 3; i++)
   add({ ...w, kind: "MULTI", number: 37 + i, names: withPart(title(WORLD.names, T.multi), i + 1), flag1: 1, selectors: all.slice(i * third, (i + 1) * third) });
-add({ ...w, kind: "ORT", number: 40, names: title(WORLD.names, ["största städer", "largest cities", "plus grandes villes", "größte Städte", "ciudades más grandes"]), level: 4, selectors: ["BIG"] });
+add({ ...w, kind: "ORT", number: 40, names: title(WORLD.names, ["de största städerna", "largest cities", "les plus grandes villes", "die größten Städte", "las ciudades más grandes"]), level: 4, selectors: ["BIG"] });
 
 // States and provinces (area file 3, place file 2).
 const subs = readCsv(`${DIR}/tables/subdivisions.csv`);

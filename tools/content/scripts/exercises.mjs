@@ -6,8 +6,8 @@ import { VIEWS } from "./proj.mjs";
 
 export const PARTS = {
   EUR: { names: ["Europa", "Europe", "Europe", "Europa", "Europa"], file: 2, view: VIEWS.EUR },
-  NOR: { names: ["Nordamerika", "North America", "Amérique du Nord", "Nordamerika", "América del Norte"], file: 1, view: VIEWS.NOR },
-  SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "América del Sur"], file: 1, view: VIEWS.SYD },
+  NOR: { names: ["Nordamerika", "North America", "Amérique du Nord", "Nordamerika", "Norteamérica"], file: 1, view: VIEWS.NOR },
+  SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "Sudamérica"], file: 1, view: VIEWS.SYD },
   ASI: { names: ["Asien", "Asia", "Asie", "Asien", "Asia"], file: 1, view: VIEWS.ASI },
   AFR: { names: ["Afrika", "Africa", "Afrique", "Afrika", "África"], file: 1, view: VIEWS.AFR },
   AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 1, view: VIEWS.AUS },
@@ -20,9 +20,9 @@ export const T = {
   capitals: ["huvudstäder", "capitals", "capitales", "Hauptstädte", "capitales"],
   cities: ["storstäder", "major cities", "grandes villes", "Großstädte", "grandes ciudades"],
   flags: ["flaggor", "flags", "drapeaux", "Flaggen", "banderas"],
-  multi: ["huvudstäder (flerval)", "capitals (multiple choice)", "capitales (choix multiple)", "Hauptstädte (Mehrfachauswahl)", "capitales (opción múltiple)"],
+  multi: ["huvudstäder (flerval)", "capitals (multiple choice)", "capitales (choix multiple)", "Hauptstädte (Multiple Choice)", "capitales (opción múltiple)"],
   big: ["stora länder", "large countries", "grands pays", "große Länder", "países grandes"],
-  medium: ["medelstora länder", "medium-sized countries", "pays moyens", "mittelgroße Länder", "países medianos"],
+  medium: ["medelstora länder", "medium-sized countries", "pays de taille moyenne", "mittelgroße Länder", "países medianos"],
   small: ["små länder", "small countries", "petits pays", "kleine Länder", "países pequeños"],
   part: ["del", "part", "partie", "Teil", "parte"],
   seas: ["hav och oceaner", "seas and oceans", "mers et océans", "Meere und Ozeane", "mares y océanos"],
@@ -33,10 +33,10 @@ export const T = {
   deserts: ["öknar", "deserts", "déserts", "Wüsten", "desiertos"],
   islands: ["öar", "islands", "îles", "Inseln", "islas"],
   lakesIslands: ["sjöar och öar", "lakes and islands", "lacs et îles", "Seen und Inseln", "lagos e islas"],
-  riversLakes: ["floder och sjöar", "rivers and lakes", "fleuves et lacs", "Flüsse und Seen", "ríos y lagos"],
+  riversLakes: ["floder och sjöar", "rivers and lakes", "cours d’eau et lacs", "Flüsse und Seen", "ríos y lagos"],
   islandsSeas: ["öar och hav", "islands and seas", "îles et mers", "Inseln und Meere", "islas y mares"],
   mountainsDeserts: ["berg och öknar", "mountains and deserts", "montagnes et déserts", "Berge und Wüsten", "montañas y desiertos"],
-  landRivers: ["berg, öknar och floder", "mountains, deserts and rivers", "montagnes, déserts et fleuves", "Berge, Wüsten und Flüsse", "montañas, desiertos y ríos"],
+  landRivers: ["berg, öknar och floder", "mountains, deserts and rivers", "montagnes, déserts et cours d’eau", "Berge, Wüsten und Flüsse", "montañas, desiertos y ríos"],
 };
 
 const at = (code) => {
