@@ -22,7 +22,7 @@ class AreaExerciseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        exercise.PlaySound = PlaySound;
+        exercise.PlaySound = RecordSound;
         SetQuestionStrings();
         SetRandomSeed(11);
         map = MakeMap(dir,
@@ -115,7 +115,7 @@ TEST_F(AreaExerciseTest, ClickOutsideEveryExerciseAreaChangesNothing)
     }
     EXPECT_EQ(exercise.AnswerCount, 0);
     EXPECT_EQ(exercise.Tries, 0);
-    EXPECT_EQ(sounds.wav2->plays, 0);
+    EXPECT_EQ(sounds.Plays(2), 0);
     EXPECT_EQ(screen.names.size(), namesBefore);
 }
 

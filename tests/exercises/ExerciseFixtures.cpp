@@ -2,7 +2,6 @@
 
 #include "data/Language.h"
 #include "platform/GameState.h"
-#include "platform/Sound.h"
 
 AreaRecord BoxArea(const std::string& key, const std::string& name, double south, double north,
                    double west, double east, const std::string& group)
@@ -69,23 +68,31 @@ void FakeMultiScreen::DrawAnswer(int k, TColor colour, const std::string& text)
     texts[static_cast<std::size_t>(k - 1)] = text;
 }
 
+namespace {
+std::vector<std::pair<std::string, int>> recordedSounds;
+}
+
+void RecordSound(const std::string& fileName, int channel)
+{
+    recordedSounds.emplace_back(fileName, channel);
+}
+
 SoundRecorder::SoundRecorder()
 {
-    auto m = std::make_unique<RecordingMediaPlayer>();
-    auto w1 = std::make_unique<RecordingMediaPlayer>();
-    auto w2 = std::make_unique<RecordingMediaPlayer>();
-    midi = m.get();
-    wav1 = w1.get();
-    wav2 = w2.get();
-    SetMediaPlayers(std::move(m), std::move(w1), std::move(w2));
-    SoundOn = true;
-    MusicOn = true;
+    recordedSounds.clear();
 }
 
 SoundRecorder::~SoundRecorder()
 {
-    SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
-                    std::make_unique<RecordingMediaPlayer>());
+    recordedSounds.clear();
+}
+
+int SoundRecorder::Plays(int channel, const std::string& fileName) const
+{
+    int n = 0;
+    for (const auto& [file, c] : recordedSounds)
+        n += c == channel && (fileName.empty() || file == fileName);
+    return n;
 }
 
 void SetQuestionStrings()

@@ -4,8 +4,6 @@
 #include "exercises/ExerciseScreen.h"
 #include "map/UKarta.h"
 #include "platform/Canvas.h"
-#include "platform/RecordingMediaPlayer.h"
-#include "platform/Sound.h"
 #include "tools/crp/CrpWriter.h"
 
 #include <QTemporaryDir>
@@ -64,13 +62,14 @@ public:
     std::vector<int> percents;
 };
 
-// Installs recording players for the duration of a test; sounds on.
+// What the exercises of these tests play through (their PlaySound): a record, kept while a
+// SoundRecorder lives.
+void RecordSound(const std::string& fileName, int channel);
 struct SoundRecorder {
     SoundRecorder();
     ~SoundRecorder();
-    RecordingMediaPlayer* midi;
-    RecordingMediaPlayer* wav1;
-    RecordingMediaPlayer* wav2;
+    // How often `fileName` was asked for on `channel`; any file when it is empty.
+    int Plays(int channel, const std::string& fileName = {}) const;
 };
 
 // Language strings 9, 10, 13, 14 in English, for question texts.

@@ -14,7 +14,7 @@ protected:
     void Prepare(int selectors)
     {
         SetQuestionStrings();
-        exercise.PlaySound = PlaySound;
+        exercise.PlaySound = RecordSound;
         SetRandomSeed(3);
         std::vector<AreaRecord> areas;
         exercise.SelectorCount = selectors;

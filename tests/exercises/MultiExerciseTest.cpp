@@ -17,7 +17,7 @@ protected:
     void Prepare(int countries)
     {
         SetQuestionStrings();
-        exercise.PlaySound = PlaySound;
+        exercise.PlaySound = RecordSound;
         std::vector<AreaRecord> areas;
         std::vector<PlaceRecord> places;
         exercise.SelectorCount = countries;

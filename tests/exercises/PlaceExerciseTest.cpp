@@ -22,7 +22,7 @@ class PlaceExerciseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        exercise.PlaySound = PlaySound;
+        exercise.PlaySound = RecordSound;
         SetQuestionStrings();
         SetRandomSeed(7);
         map = MakeMap(dir, {BoxArea("LND", "Land", -20, 20, -20, 20)},
@@ -164,7 +164,7 @@ TEST_F(PlaceExerciseTest, NoIncludedPlaceGivesEmptyQuestionAndIgnoresClicks)
     exercise.WrongAnswer(anywhere);
     exercise.Tick();
     EXPECT_EQ(exercise.AnswerCount, 0);
-    EXPECT_EQ(sounds.wav2->plays, 0);
+    EXPECT_EQ(sounds.Plays(2), 0);
 }
 
 } // namespace
