@@ -209,9 +209,7 @@ void TfrmHuvudmeny::FormCreate()
     SoundOn = true;
     MusicOn = true;
     QDir::setCurrent(QString::fromStdString(dataDir_));
-    MapScreen = nullptr;
-    MultiScreen = nullptr;
-    FlagScreen = nullptr;
+    Screen = nullptr;
 
     // A bad template picture is reported like any other error of a window's creation; the
     // menu still comes up, with an empty template.
@@ -404,16 +402,8 @@ void TfrmHuvudmeny::cmdStartaClick()
             throw std::runtime_error("No exercise is named \"" + name + "\".");
         // The screen is stored before it opens, so that the next activation releases it
         // whatever happens while it opens.
-        if (exercise->Kind == "MULTI") {
-            MultiScreen = CreateMultiScreen(this);
-            OpenExerciseOn(MultiScreen, exercise);
-        } else if (exercise->Kind == "FLAGG") {
-            FlagScreen = CreateFlagScreen(this);
-            OpenExerciseOn(FlagScreen, exercise);
-        } else {
-            MapScreen = CreateMapScreen(this);
-            OpenExerciseOn(MapScreen, exercise);
-        }
+        Screen = CreateScreenFor(*exercise, this);
+        Screen->OpenExercise(exercise);
         opened = true;
     } catch (const std::exception& e) {
         ShowError(FailureText("start the exercise", FromWin1252(e.what())));
@@ -422,7 +412,7 @@ void TfrmHuvudmeny::cmdStartaClick()
     starting_ = false;
     if (activatedWhileStarting_) {
         activatedWhileStarting_ = false;
-        ReleaseScreens(opened);
+        ReleaseScreen(opened);
     }
 }
 
@@ -469,20 +459,17 @@ void TfrmHuvudmeny::FormActivate()
         activatedWhileStarting_ = true;
         return;
     }
-    ReleaseScreens(false);
+    ReleaseScreen(false);
 }
 
-void TfrmHuvudmeny::ReleaseScreens(bool onlyLeft)
+void TfrmHuvudmeny::ReleaseScreen(bool onlyLeft)
 {
-    // Deferred: a screen may still be inside one of its own handlers (the multiple-choice
-    // screen waits out its pause first).
-    for (QPointer<ExerciseWindow>* screen : {&MapScreen, &MultiScreen, &FlagScreen}) {
-        // The menu that became active while a screen opened (a message box over it, a missing
-        // flag file) is no reason to end a play that goes on; a screen the player left is.
-        if (*screen && (!onlyLeft || !(*screen)->isVisible())) {
-            ReleaseScreen(*screen);
-            *screen = nullptr;
-        }
+    // Deferred: the screen may still be inside one of its own handlers. The menu that became
+    // active while a screen opened (a message box over it, a missing flag file) is no reason to
+    // end a play that goes on; a screen the player left is.
+    if (Screen && (!onlyLeft || !Screen->isVisible())) {
+        Screen->Release();
+        Screen = nullptr;
     }
 }
 

@@ -88,10 +88,9 @@ public:
     QPoint MapOffset;
     std::unique_ptr<COvningar> Catalogue;
 
-    // The open exercise screens and high-score list; null when none is open.
-    QPointer<ExerciseWindow> MapScreen;
-    QPointer<ExerciseWindow> MultiScreen;
-    QPointer<ExerciseWindow> FlagScreen;
+    // The exercise screen (at most one at a time) and the high-score list; null when none is
+    // open.
+    QPointer<ExerciseWindow> Screen;
     QPointer<QWidget> ListWindow;
 
 signals:
@@ -107,8 +106,8 @@ private:
     void FormCreate();
     bool FormShow();
     void FormActivate();
-    // Releases every exercise screen, or with onlyLeft those the player has closed.
-    void ReleaseScreens(bool onlyLeft);
+    // Releases the exercise screen, or with onlyLeft only one the player has closed.
+    void ReleaseScreen(bool onlyLeft);
     void LoadMenu();
 
     std::string dataDir_;

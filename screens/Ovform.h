@@ -28,6 +28,10 @@ public:
     // so that no modal window waits for them.
     TopTenPresenter showTopTen = ShowTopTen;
 
+    // Sets the screen up for the exercise, starts it and shows the screen. A screen given an
+    // exercise of a kind it does not play raises std::logic_error.
+    virtual void OpenExercise(COvning* exercise) = 0;
+
     // The window's release: at once, or once every handler that holds it has returned.
     void Release();
     bool ReleasePending() const { return releasePending_; }

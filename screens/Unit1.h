@@ -20,7 +20,7 @@ public:
     ~TfrmOvningKarta() override;
 
     // Builds the map from the exercise's files, starts the exercise and shows the screen.
-    void OpenExercise(COvning* exercise);
+    void OpenExercise(COvning* exercise) override;
 
     void VisaFraga(const std::string& text) override;
     void VisaProcent(std::int32_t percent) override;

@@ -110,9 +110,12 @@ std::string TfrmOvningFlagga::FlagFolder()
     return flagFolderOverride.empty() ? ExePath("flags") : flagFolderOverride;
 }
 
-void TfrmOvningFlagga::OpenExercise(COvningFlagga* exercise)
+void TfrmOvningFlagga::OpenExercise(COvning* played)
 {
     const Hold hold(*this);
+    auto* exercise = dynamic_cast<COvningFlagga*>(played);
+    if (!exercise)
+        throw std::logic_error("The flag screen plays only flag exercises");
     Hourglass wait;
     exercise_ = exercise;
     exercise_->PlaySound = PlaySound;

@@ -41,7 +41,7 @@ public:
     // Loads the lists the exercise needs, starts it, shows the window and draws the flags.
     // Errors (a missing data file, a selector without an area, an unreadable picture) leave
     // it for the caller to report.
-    void OpenExercise(COvningFlagga* exercise);
+    void OpenExercise(COvning* exercise) override;
 
     void VisaFraga(const std::string& text) override;
     void VisaProcent(std::int32_t percent) override;

@@ -179,9 +179,12 @@ void TfrmOvningMulti::FormDestroy()
     map_.reset();
 }
 
-void TfrmOvningMulti::OpenExercise(COvningMulti* exercise)
+void TfrmOvningMulti::OpenExercise(COvning* played)
 {
     const Hold hold(*this);
+    auto* exercise = dynamic_cast<COvningMulti*>(played);
+    if (!exercise)
+        throw std::logic_error("The multiple-choice screen plays only multiple-choice exercises");
     Hourglass wait;
     exercise_ = exercise;
     exerciseOver_ = false;

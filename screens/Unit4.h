@@ -32,7 +32,7 @@ public:
     // Loads the place and area lists the exercise names, starts it and shows the window.
     // Errors (a missing data file, data that cannot offer four answers) leave it for the
     // caller to report.
-    void OpenExercise(COvningMulti* exercise);
+    void OpenExercise(COvning* exercise) override;
 
     void VisaFraga(const std::string& text) override;
     void VisaProcent(std::int32_t percent) override;

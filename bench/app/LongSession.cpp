@@ -349,9 +349,7 @@ int main(int argc, char** argv)
             menu.cboOvningar->setCurrentItem(entry);
             entry->setSelected(true);
             menu.cmdStartaClick();
-            QPointer<ExerciseWindow> screen = e->Kind == "MULTI"   ? menu.MultiScreen
-                                                : e->Kind == "FLAGG" ? menu.FlagScreen
-                                                                     : menu.MapScreen;
+            QPointer<ExerciseWindow> screen = menu.Screen;
             if (!screen) {
                 std::fprintf(stderr, "exercise %d opened no screen\n", int(e->Number));
                 ++unplayable;

@@ -8,6 +8,7 @@
 #include "exercises/ovning.h"
 #include "platform/RecordingMediaPlayer.h"
 #include "platform/Sound.h"
+#include "screens/Ovform.h"
 #include "screens/ScreenFactory.h"
 
 #include <QApplication>
@@ -61,7 +62,7 @@ int main(int argc, char** argv)
         return 1;
     }
     QWidget owner;
-    OpenExerciseOn(CreateMapScreen(&owner), largest);
+    CreateMapScreen(&owner)->OpenExercise(largest);
     QApplication::processEvents();
     std::printf("exercise AREA_%d (%d questions)\n", int(largest->Number), int(largest->SelectorCount));
     std::printf("peak_rss_kib_before_open %ld\n", before);

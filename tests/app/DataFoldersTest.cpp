@@ -46,8 +46,9 @@ TEST(GameFolderTest, FallsBackToTheProgramFolderWhenNoFolderHoldsTheGame)
     const std::string exe = root.filePath(QStringLiteral("bin")).toStdString();
     const std::string found = GameFolderFor(exe);
     // Only the folder the game was built to install into may stand in, and only when it holds the game.
-    if (found != exe)
+    if (found != exe) {
         EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(found) + QStringLiteral("/Ovning.crp"))) << found;
+    }
 }
 
 class ScoreFilePathTest : public ::testing::Test {

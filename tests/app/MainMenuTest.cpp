@@ -67,6 +67,7 @@ public:
     using ExerciseWindow::ExerciseWindow;
     void VisaFraga(const std::string&) override {}
     void VisaProcent(std::int32_t) override {}
+    void OpenExercise(COvning*) override {}
 };
 
 class MainMenuTest : public ::testing::Test {
@@ -498,26 +499,26 @@ TEST_F(MainMenuTest, OnlyALeftDoubleClickInTheExerciseListStarts)
     EXPECT_EQ(boxes.errors.size(), 1);
 }
 
-TEST_F(MainMenuTest, ActivationReleasesEveryExerciseScreenOpenOrClosed)
+TEST_F(MainMenuTest, ActivationReleasesTheExerciseScreenOpenOrClosed)
 {
     auto menu = Start(2);
-    auto* closed = new StubScreen(menu.get());
-    auto* open = new StubScreen(menu.get());
-    open->setWindowFlags(Qt::Window);
-    open->show();
-    QPointer<StubScreen> closedRef(closed), openRef(open);
-    menu->MapScreen = closed;
-    menu->FlagScreen = open;
-    QApplication::setActiveWindow(open);
-    ASSERT_FALSE(menu->MapScreen.isNull()) << "released while the screen was active";
+    StubScreen elsewhere; // a window active meanwhile, for a screen that is not shown
+    elsewhere.show();
+    for (const bool shown : {false, true}) {
+        auto* screen = new StubScreen(menu.get());
+        QPointer<StubScreen> screenRef(screen);
+        screen->setWindowFlags(Qt::Window);
+        screen->setVisible(shown);
+        menu->Screen = screen;
+        QApplication::setActiveWindow(shown ? static_cast<QWidget*>(screen) : &elsewhere);
+        ASSERT_FALSE(menu->Screen.isNull()) << "released while the screen was active";
 
-    QApplication::setActiveWindow(menu.get());
-    EXPECT_TRUE(menu->MapScreen.isNull());
-    EXPECT_TRUE(menu->FlagScreen.isNull());
-    EXPECT_FALSE(closedRef.isNull()) << "released at once instead of deferred";
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(closedRef.isNull());
-    EXPECT_TRUE(openRef.isNull());
+        QApplication::setActiveWindow(menu.get());
+        EXPECT_TRUE(menu->Screen.isNull());
+        EXPECT_FALSE(screenRef.isNull()) << "released at once instead of deferred";
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(screenRef.isNull());
+    }
 }
 
 // A screen still open when the next exercise started stayed on the same exercise as the new
@@ -529,7 +530,7 @@ TEST_F(MainMenuTest, AStartReleasesTheScreenStillOpenAndIsNotEnteredTwice)
     open->setWindowFlags(Qt::Window);
     open->show();
     QPointer<StubScreen> openRef(open);
-    menu->MapScreen = open;
+    menu->Screen = open;
     menu->SattVarldsdel(7);
     menu->cboOvningar->item(0)->setSelected(true);
     // A second start arrives while the first screen opens (every start fails on the test data).
@@ -553,14 +554,14 @@ TEST_F(MainMenuTest, ActivationWhileAScreenOpensReleasesItOnlyOnceItIsOpen)
     found.first()->setSelected(true);
     QPointer<ExerciseWindow> opening;
     QTimer::singleShot(0, menu.get(), [&] {
-        opening = menu->MapScreen;
+        opening = menu->Screen;
         QApplication::setActiveWindow(menu.get());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(opening.isNull()) << "destroyed while it opens";
     });
 
     menu->cmdStartaClick();
-    EXPECT_TRUE(menu->MapScreen.isNull());
+    EXPECT_TRUE(menu->Screen.isNull());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(opening.isNull());
 }
@@ -605,7 +606,7 @@ TEST_F(MainMenuTest, AMessageOverTheMenuWhileAScreenOpensKeepsTheScreenThatOpene
     menu->cmdStartaClick();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(reported, QStringList{QStringLiteral("Could not open flag file k1.bmp")});
-    QPointer<ExerciseWindow> screen = menu->FlagScreen;
+    QPointer<ExerciseWindow> screen = menu->Screen;
     ASSERT_FALSE(screen.isNull()) << "the play goes on";
 
     QApplication::setActiveWindow(screen);
@@ -634,7 +635,7 @@ TEST_F(MainMenuTest, ScreensEndBeforeTheCatalogueWhenTheMenuIsDestroyed)
     auto menu = Start(2);
     ASSERT_NE(menu->Catalogue, nullptr);
     COvning* exercise = menu->Catalogue->First;
-    menu->MapScreen = new ExerciseMindingScreen(menu.get(), exercise);
+    menu->Screen = new ExerciseMindingScreen(menu.get(), exercise);
     // Released but not yet deleted: also still a child of the menu.
     auto* pending = new ExerciseMindingScreen(menu.get(), exercise->Next);
     pending->deleteLater();

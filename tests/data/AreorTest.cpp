@@ -170,9 +170,10 @@ TEST_P(AreorLimits, FiveHundredAreasAndVerticesAtMost)
     const CArea& last = list.Item(row.areas);
     EXPECT_EQ(last.Keys[1], "A" + std::to_string(row.areas));
     ASSERT_EQ(last.VertexCount, row.verticesOfLast);
-    if (row.verticesOfLast > 0)
+    if (row.verticesOfLast > 0) {
         EXPECT_EQ(last.Vertices[row.verticesOfLast].Longitude,
             static_cast<float>(ToStoredDegrees(-(row.verticesOfLast - 1) * 0.01) / 10000.0));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, AreorLimits,

@@ -250,8 +250,9 @@ TEST_P(CatalogueSelectors, AtMostOneHundred)
     ASSERT_EQ(chain.size(), 2u) << "the next record starts after the last selector";
     EXPECT_EQ(chain[1]->Names[1], "after");
     ASSERT_EQ(chain[0]->SelectorCount, GetParam().count);
-    if (GetParam().count > 0)
+    if (GetParam().count > 0) {
         EXPECT_EQ(chain[0]->Selectors[GetParam().count], "K" + std::to_string(GetParam().count));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, CatalogueSelectors,

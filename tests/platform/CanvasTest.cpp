@@ -201,8 +201,9 @@ TEST(Canvas, ThickPolylineHasNoGapsAtItsJoins)
                 for (std::size_t i = 1; i < std::size(points); ++i)
                     d = std::min(d, DistanceToSegment(x, y, points[i - 1][0], points[i - 1][1], points[i][0],
                                                       points[i][1]));
-                if (d <= reach)
+                if (d <= reach) {
                     ASSERT_EQ(canvas.pixel(x, y), 0u) << "width " << width << " at " << x << "," << y;
+                }
             }
     }
 }

@@ -128,8 +128,9 @@ TEST(TerminationSignals, AfterASoundTheyStillReachTheGame)
     std::raise(SIGTERM);
     ASSERT_TRUE(requested.wait(5000));
     std::raise(SIGINT);
-    if (requested.count() < 2)
+    if (requested.count() < 2) {
         ASSERT_TRUE(requested.wait(5000));
+    }
     ASSERT_EQ(requested.count(), 2);
     EXPECT_EQ(requested[0][0].toInt(), SIGTERM);
     EXPECT_EQ(requested[1][0].toInt(), SIGINT);

@@ -97,8 +97,9 @@ TEST(KilledSave, ScoreFileIsTheOldOrANewCompleteFile)
     // What the kills left besides the file are temporaries of the name a later save clears.
     for (const auto& entry : std::filesystem::directory_iterator(folder.Dir())) {
         const std::string name = entry.path().filename().string();
-        if (name != "scores.hgh")
+        if (name != "scores.hgh") {
             EXPECT_EQ(name.rfind("scores.hgh.saving.", 0), 0u) << name;
+        }
     }
 }
 

@@ -83,8 +83,9 @@ TEST_P(InsertScoreTest, EntersAtFirstStrictlyLowerRank)
 
     EXPECT_EQ(InsertScore(table, 17, row.score), row.expectedRank);
     EXPECT_EQ(Scores(table, 17), row.expected);
-    if (row.expectedRank > 0)
+    if (row.expectedRank > 0) {
         EXPECT_EQ(table[17][row.expectedRank].Name, "Ok\xE4nd");
+    }
     // Other exercises are never touched.
     EXPECT_EQ(Scores(table, 16), std::vector<int>(10, 0));
 }

@@ -195,8 +195,9 @@ TEST_F(FlagScreenTest, FiveSelectorsEndAfterFiveAndIgnoreTheEmptyCells)
         EXPECT_EQ(CellBackground(*screen, asked), TfrmOvningFlagga::Grey);
         EXPECT_TRUE(NameShown(*screen, asked, FlagH));
         EXPECT_EQ(screen->lblProcent->text(), "100 %");
-        if (q < 5)
+        if (q < 5) {
             EXPECT_EQ(recorder.topTens.size(), 0u);
+        }
     }
     EXPECT_EQ(found.size(), 5u);
     EXPECT_EQ(screen->lblFraga->text(), "");
@@ -398,8 +399,9 @@ TEST_F(FlagScreenTest, EmptyFlagFileGivesTheEmptyFrameWithoutAMessage)
     Open(3);
     EXPECT_TRUE(recorder.errors.empty());
     for (int p = 1; p <= 3; ++p)
-        if (SelectorAt(p) == 2)
+        if (SelectorAt(p) == 2) {
             EXPECT_TRUE(NameShown(*screen, p, TfrmOvningFlagga::EmptyFlagHeight));
+        }
 }
 
 TEST_F(FlagScreenTest, FileThatIsNoBitmapStopsTheOpening)
@@ -418,9 +420,9 @@ TEST_F(FlagScreenTest, SelectorWithoutAreaIsRefusedThroughTheFactory)
     Prepare(3);
     exercise.Selectors[2] = "NOWHERE";
     QWidget owner;
-    ExerciseWindow* created = CreateFlagScreen(&owner);
+    ExerciseWindow* created = CreateScreenFor(exercise, &owner);
     try {
-        OpenExerciseOn(created, &exercise);
+        created->OpenExercise(&exercise);
         FAIL() << "the exercise opened";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("NOWHERE"), std::string::npos) << e.what();

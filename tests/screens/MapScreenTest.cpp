@@ -649,11 +649,11 @@ TEST_F(MapScreenTest, DestroyingTheScreenFreesTheMapAndLeavesTheExerciseNoDangli
 TEST_F(MapScreenTest, TheFactoryOpensPlaceAndAreaExercisesOnThisScreen)
 {
     QWidget owner;
-    ExerciseWindow* created = CreateMapScreen(&owner);
+    ExerciseWindow* created = CreateScreenFor(areas, &owner);
     auto* map = dynamic_cast<TfrmOvningKarta*>(created);
     ASSERT_NE(map, nullptr);
     EXPECT_TRUE(map->isWindow());
-    OpenExerciseOn(created, &areas);
+    created->OpenExercise(&areas);
     EXPECT_TRUE(map->isVisible());
     EXPECT_EQ(areas.Screen, map);
     EXPECT_FALSE(areas.CurrentSelector.empty());

@@ -390,7 +390,7 @@ TEST_F(MultiScreenTest, ReleaseDuringThePauseWaitsForItsEnd)
     bool aliveAfterRelease = false;
     DuringPause(s, [&] {
         // As the main menu does when it becomes active, and a plain deferred delete as well.
-        ReleaseScreen(&s);
+        s.Release();
         s.deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
@@ -417,7 +417,7 @@ TEST_F(MultiScreenTest, ClosedAndReleasedDuringTheLastPauseStillOffersTheTopTen)
     }
     DuringPause(s, [&] {
         s.close();
-        ReleaseScreen(&s);
+        s.Release();
     });
     Click(exercise.RightPosition);
     ASSERT_EQ(topTen.size(), 1u);
@@ -430,7 +430,7 @@ TEST_F(MultiScreenTest, ClosedAndReleasedDuringTheLastPauseStillOffersTheTopTen)
 TEST_F(MultiScreenTest, ReleaseOutsideThePauseIsImmediate)
 {
     TfrmOvningMulti& s = Open();
-    ReleaseScreen(&s);
+    s.Release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(screen.isNull());
 }
@@ -442,7 +442,7 @@ TEST_F(MultiScreenTest, ExerciseRestartedElsewhereDuringThePauseKeepsTheNewPlayI
     TfrmOvningMulti& old = Open(100);
     QPointer<TfrmOvningMulti> fresh;
     DuringPause(old, [&] {
-        ReleaseScreen(&old);
+        old.Release();
         fresh = new TfrmOvningMulti();
         fresh->OpenExercise(&exercise);
     });
@@ -462,9 +462,9 @@ TEST_F(MultiScreenTest, ExerciseRestartedElsewhereDuringThePauseKeepsTheNewPlayI
 TEST_F(MultiScreenTest, UnplayableDataIsRefusedBeforeTheWindowShows)
 {
     exercise.SelectorCount = 3; // three areas cannot make four answers
-    QPointer<ExerciseWindow> s = CreateMultiScreen(nullptr);
+    QPointer<ExerciseWindow> s = CreateScreenFor(exercise, nullptr);
     try {
-        OpenExerciseOn(s, &exercise);
+        s->OpenExercise(&exercise);
         ADD_FAILURE() << "no error";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("four"), std::string::npos) << e.what();
@@ -476,7 +476,7 @@ TEST_F(MultiScreenTest, UnplayableDataIsRefusedBeforeTheWindowShows)
     exercise.SelectorCount = 5;
     exercise.PlaceFileNo = 9; // no such file
     s = CreateMultiScreen(nullptr);
-    EXPECT_ANY_THROW(OpenExerciseOn(s, &exercise));
+    EXPECT_ANY_THROW(s->OpenExercise(&exercise));
     delete s.data();
 }
 

@@ -338,9 +338,10 @@ TEST(Help, EveryPageOpensInItsLanguageAndItsLinksResolve)
                 QRegularExpression("\\W+", QRegularExpression::UseUnicodePropertiesOption));
             for (const QString& word : row.words)
                 EXPECT_TRUE(words.contains(word)) << "no \"" << word.toStdString() << "\"";
-            if (row.language != 2)
+            if (row.language != 2) {
                 for (const QString& word : english)
                     EXPECT_FALSE(words.contains(word)) << "English \"" << word.toStdString() << "\" left";
+            }
 
             for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
                 for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -351,8 +352,9 @@ TEST(Help, EveryPageOpensInItsLanguageAndItsLinksResolve)
                     QFile page(target.toLocalFile());
                     const QString file = page.open(QIODevice::ReadOnly) ? QString::fromLatin1(page.readAll()) : QString();
                     EXPECT_FALSE(file.isEmpty()) << href.toStdString() << " leads nowhere";
-                    if (target.hasFragment())
+                    if (target.hasFragment()) {
                         EXPECT_TRUE(file.contains("name=\"" + target.fragment() + "\"")) << href.toStdString();
+                    }
                 }
             }
         }
