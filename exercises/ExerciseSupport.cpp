@@ -7,6 +7,7 @@
 #include "map/UKarta.h"
 #include "platform/GameState.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 CKarta* RequireMap(CKarta* map)
@@ -63,4 +64,25 @@ COrt* NthOpenPlace(const COrter& places, int n)
         }
     }
     return nullptr;
+}
+
+std::vector<std::string> MissedPlaces(const COrter& places)
+{
+    std::vector<std::string> missed;
+    for (const COrt* p = places.First; p; p = p->Next)
+        if (p->Included && p->Answered && p->Tries > 1)
+            missed.push_back(p->Id);
+    return missed;
+}
+
+void SetAsidePlaces(COrter& places, const std::vector<std::string>& practice)
+{
+    for (COrt* p = places.First; p; p = p->Next) {
+        if (!p->Included || p->Answered
+            || std::find(practice.begin(), practice.end(), p->Id) != practice.end())
+            continue;
+        p->Answered = true;
+        p->Tries = 1;
+        places.Remaining -= 1;
+    }
 }
