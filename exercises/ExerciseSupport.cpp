@@ -2,6 +2,7 @@
 #include "exercises/ExerciseSupport.h"
 
 #include "data/Areor.h"
+#include "data/Language.h"
 #include "data/Orter.h"
 #include "exercises/ExerciseScreen.h"
 #include "map/UKarta.h"
@@ -85,4 +86,13 @@ void SetAsidePlaces(COrter& places, const std::vector<std::string>& practice)
         p->Tries = 1;
         places.Remaining -= 1;
     }
+}
+
+std::string PracticeOfferText(int n)
+{
+    std::string text = LanguageString(4);
+    const std::string::size_type at = text.find("%1");
+    if (at != std::string::npos)
+        text.replace(at, 2, std::to_string(n));
+    return text;
 }

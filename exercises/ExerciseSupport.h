@@ -34,3 +34,6 @@ std::vector<std::string> MissedPlaces(const COrter& places);
 // A practice round asks only the practice's places: the other included places count as found
 // at the first try, so that they still take part in judging and in the answers offered.
 void SetAsidePlaces(COrter& places, const std::vector<std::string>& practice);
+
+// The exercise screens' offer to practise the n questions missed (Windows-1252).
+std::string PracticeOfferText(int n);
