@@ -2,11 +2,13 @@
 #include "exercises/ExerciseSupport.h"
 
 #include "data/Areor.h"
+#include "data/Language.h"
 #include "data/Orter.h"
 #include "exercises/ExerciseScreen.h"
 #include "map/UKarta.h"
 #include "platform/GameState.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 CKarta* RequireMap(CKarta* map)
@@ -63,4 +65,34 @@ COrt* NthOpenPlace(const COrter& places, int n)
         }
     }
     return nullptr;
+}
+
+std::vector<std::string> MissedPlaces(const COrter& places)
+{
+    std::vector<std::string> missed;
+    for (const COrt* p = places.First; p; p = p->Next)
+        if (p->Included && p->Answered && p->Tries > 1)
+            missed.push_back(p->Id);
+    return missed;
+}
+
+void SetAsidePlaces(COrter& places, const std::vector<std::string>& practice)
+{
+    for (COrt* p = places.First; p; p = p->Next) {
+        if (!p->Included || p->Answered
+            || std::find(practice.begin(), practice.end(), p->Id) != practice.end())
+            continue;
+        p->Answered = true;
+        p->Tries = 1;
+        places.Remaining -= 1;
+    }
+}
+
+std::string PracticeOfferText(int n)
+{
+    std::string text = LanguageString(4);
+    const std::string::size_type at = text.find("%1");
+    if (at != std::string::npos)
+        text.replace(at, 2, std::to_string(n));
+    return text;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CKarta;
 class COrt;
@@ -27,3 +28,12 @@ COrt* NthOpenPlace(const COrter& places, int n);
 // Name of the area a selector stands for, in the current language: the area whose own key it
 // is, else the first area that has it as a group key, else the selector itself.
 std::string SelectorName(const CAreor& areas, const std::string& selector);
+
+// The ids of the answered places that took more than one try, in list order.
+std::vector<std::string> MissedPlaces(const COrter& places);
+// A practice round asks only the practice's places: the other included places count as found
+// at the first try, so that they still take part in judging and in the answers offered.
+void SetAsidePlaces(COrter& places, const std::vector<std::string>& practice);
+
+// The exercise screens' offer to practise the n questions missed (Windows-1252).
+std::string PracticeOfferText(int n);

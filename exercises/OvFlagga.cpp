@@ -9,6 +9,7 @@
 #include "platform/GameState.h"
 #include "platform/Random.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -22,6 +23,7 @@ void COvningFlagga::CheckSelectorsHaveAreas() const
 
 void COvningFlagga::Start(TOvningsformular* screen)
 {
+    BeginRound();
     CheckSelectorsHaveAreas();
     Randomize();
     const int n = SelectorCount;
@@ -31,6 +33,16 @@ void COvningFlagga::Start(TOvningsformular* screen)
         std::swap(Selectors[i], Selectors[j]);
     }
     FlagCount = n <= MaxFlags ? n : MaxFlags;
+    // A practice round puts only its flags in play, still in shuffled order, at the front.
+    if (Practising()) {
+        auto inPractice = [this](const std::string& s) { return InPractice(s); };
+        std::string* first = Selectors.data();
+        FlagCount = static_cast<std::int32_t>(
+            std::stable_partition(first, first + n, inPractice) - first);
+        FlagCount = std::min(FlagCount, static_cast<std::int32_t>(MaxFlags));
+    }
+    for (int p = 1; p <= MaxFlags; ++p)
+        FlagTries[p] = 0;
     AskedPosition = 0;
     COvning::Start(screen);
     const std::string text = NextQuestion();
@@ -55,9 +67,19 @@ bool COvningFlagga::IsCorrect(const TAnswer& answer)
 {
     if (AskedPosition >= 1 && answer.Index == AskedPosition) {
         Answered[AskedPosition] = true;
+        FlagTries[AskedPosition] = Tries + 1;
         return true;
     }
     return false;
+}
+
+std::vector<std::string> COvningFlagga::Missed() const
+{
+    std::vector<std::string> missed;
+    for (int p = 1; p <= FlagCount; ++p)
+        if (Answered[p] && FlagTries[p] > 1)
+            missed.push_back(Selectors[p]);
+    return missed;
 }
 
 std::string COvningFlagga::FlagName(int position) const

@@ -11,6 +11,7 @@ public:
     bool IsCorrect(const TAnswer& answer) override;
     void Start(TOvningsformular* screen) override;
     void Tick() override {}
+    std::vector<std::string> Missed() const override;
 
     // Name of the area at a grid position, empty above FlagCount.
     std::string FlagName(int position) const;
@@ -19,4 +20,6 @@ public:
 
     std::int32_t AskedPosition = 0;
     std::int32_t FlagCount = 0;
+    // Answers it took to find the flag at each grid position (1 on the first try).
+    Array1<std::int32_t, MaxFlags> FlagTries;
 };

@@ -17,12 +17,22 @@ TMapExerciseScreen* COvningLandArea::MapScreen() const
 
 void COvningLandArea::Start(TOvningsformular* screen)
 {
+    BeginRound();
     RequireMap(Map);
     for (int i = 1; i <= SelectorCount; ++i)
         Answered[i] = false;
     CurrentSelector.clear();
     CurrentIndex = 0;
     COvning::Start(screen);
+    // A practice round asks only its selectors; the others count as found at the first try,
+    // so that their areas are coloured as found and a click on them is still a wrong answer.
+    if (Practising())
+        for (int i = 1; i <= SelectorCount; ++i)
+            if (!InPractice(Selectors[i])) {
+                Answered[i] = true;
+                ++AskedCount;
+                Map->Areas->MarkAnswered(Selectors[i], 1);
+            }
     PrepareMapView(*Map, *MapScreen());
     DrawMap();
     const std::string text = NextQuestion();
@@ -50,6 +60,28 @@ std::string COvningLandArea::NextQuestion()
     } while (Answered[pos]);
     Map->ColourAreas();
     return LanguageString(9) + " " + SelectorName(*Map->Areas, CurrentSelector);
+}
+
+std::vector<std::string> COvningLandArea::Missed() const
+{
+    std::vector<std::string> missed;
+    if (!Map || !Map->Areas)
+        return missed;
+    const CAreor& areas = *Map->Areas;
+    for (int i = 1; i <= SelectorCount; ++i) {
+        if (!Answered[i])
+            continue;
+        // Every area of the selector was marked with the same tries.
+        for (int k = 1; k <= areas.Count; ++k) {
+            const CArea& a = areas.Item(k);
+            if (a.Answered && a.HasKey(Selectors[i])) {
+                if (a.Tries > 1)
+                    missed.push_back(Selectors[i]);
+                break;
+            }
+        }
+    }
+    return missed;
 }
 
 CArea* COvningLandArea::AreaAt(const TAnswer& answer) const

@@ -14,6 +14,7 @@ public:
     void WrongAnswer(const TAnswer& answer) override;
     void Start(TOvningsformular* screen) override;
     void Tick() override;
+    std::vector<std::string> Missed() const override;
 
     CArea* AreaAt(const TAnswer& answer) const;
     std::string SelectorAt(const TAnswer& answer) const;

@@ -20,13 +20,21 @@ void COvningOrt::HideName()
 
 void COvningOrt::Start(TOvningsformular* screen)
 {
+    BeginRound();
     RequireMap(Map);
     Map->AreaColor = 0xC0C0C0;
     Map->LandColor = 0xC0C0C0;
     CurrentPlace = nullptr;
     COvning::Start(screen);
+    if (Practising())
+        SetAsidePlaces(*Map->Places, Practice);
     PrepareMapView(*Map, *MapScreen());
     DrawMap();
+    // The places set aside show as found, with their names, as they did at the round's end.
+    if (Practising())
+        for (COrt* p = Map->Places->First; p; p = p->Next)
+            if (p->Included && p->Answered)
+                Map->DrawPlace(*p, 0x00FFFF);
     const std::string text = NextQuestion();
     Screen->VisaFraga(text);
 }
@@ -48,6 +56,11 @@ std::string COvningOrt::NextQuestion()
     }
     Map->DrawIncludedPlaces();
     return text;
+}
+
+std::vector<std::string> COvningOrt::Missed() const
+{
+    return Map && Map->Places ? MissedPlaces(*Map->Places) : std::vector<std::string>();
 }
 
 COrt* COvningOrt::PlaceAt(const TAnswer& answer) const

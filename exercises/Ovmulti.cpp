@@ -42,12 +42,20 @@ void COvningMulti::CheckPlayable() const
 
 void COvningMulti::Start(TOvningsformular* screen)
 {
+    BeginRound();
     COvning::Start(screen);
     CheckPlayable();
+    if (Practising())
+        SetAsidePlaces(*Map->Places, Practice);
     AskedPlace = nullptr;
     RightPosition = 0;
     const std::string text = NextQuestion();
     Screen->VisaFraga(text);
+}
+
+std::vector<std::string> COvningMulti::Missed() const
+{
+    return Map && Map->Places ? MissedPlaces(*Map->Places) : std::vector<std::string>();
 }
 
 std::string COvningMulti::AreaKeyOf(const COrt& place) const

@@ -14,6 +14,7 @@ public:
     void WrongAnswer(const TAnswer& answer) override;
     void Start(TOvningsformular* screen) override;
     void Tick() override { TickSeen = true; }
+    std::vector<std::string> Missed() const override;
 
     // Raises an error when the exercise cannot draw four distinct answers of both kinds,
     // or when a selector matches no area: the drawing of wrong answers would never end.

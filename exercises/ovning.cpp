@@ -8,7 +8,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 COvning::COvning()
     : ProcessMessages([] { QCoreApplication::processEvents(); }),
@@ -92,4 +94,20 @@ void COvning::CorrectAnswer()
     }
     if (PlaySound)
         PlaySound("Plopp4.WAV", 1);
+}
+
+void COvning::StartPractice(TOvningsformular* screen)
+{
+    nextPractice_ = Missed();
+    Start(screen);
+}
+
+void COvning::BeginRound()
+{
+    Practice = std::exchange(nextPractice_, {});
+}
+
+bool COvning::InPractice(const std::string& question) const
+{
+    return std::find(Practice.begin(), Practice.end(), question) != Practice.end();
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class CKarta;
 class TOvningsformular;
@@ -34,6 +35,16 @@ public:
     virtual void Tick();
 
     void IncludeItems();
+
+    // Practice of what the last round took more than one try on. Missed() names those
+    // questions: selectors in the area and flag exercises, place ids in the place and
+    // multiple-choice exercises. StartPractice plays a round of only those on the same map,
+    // judged as in the exercise; any other Start plays the whole exercise again.
+    virtual std::vector<std::string> Missed() const { return {}; }
+    void StartPractice(TOvningsformular* screen);
+    bool Practising() const { return !Practice.empty(); }
+    // The questions of the practice round being played; empty in a round of the whole exercise.
+    std::vector<std::string> Practice;
 
     // Plays a sound file on channel 1 (right answers) or 2 (anything else). The screen that runs
     // the exercise hands in the game's players; unset, the exercise is silent.
@@ -76,4 +87,10 @@ public:
 
 protected:
     void ComputePercent();
+    // First step of every kind's Start: takes the practice that StartPractice asked for, or none.
+    void BeginRound();
+    bool InPractice(const std::string& question) const;
+
+private:
+    std::vector<std::string> nextPractice_;
 };

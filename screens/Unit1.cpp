@@ -4,6 +4,7 @@
 #include "data/Areor.h"
 #include "data/Language.h"
 #include "data/Orter.h"
+#include "exercises/ExerciseSupport.h"
 #include "map/UKarta.h"
 #include "platform/Captions.h"
 #include "platform/GameState.h"
@@ -72,6 +73,8 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     cmdStarta = TopButton(topClient, "cmdStarta", QStringLiteral("Starta om"), 97, 23);
     cmdHjalp = TopButton(topClient, "cmdHjalp", QStringLiteral("?"), 27, 0);
     cmdAvsluta = TopButton(topClient, "cmdAvsluta", QStringLiteral("Avsluta"), 79, 12);
+    cmdOva = TopButton(topClient, "cmdOva", QString(), 160, 0);
+    cmdOva->hide();
     imgBlomma = MakePicture(topClient, "imgBlomma");
     imgBlomma->resize(36, 31);
     imgBlomma->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -105,6 +108,7 @@ TfrmOvningKarta::TfrmOvningKarta(QWidget* owner)
     connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningKarta::cmdToppClick);
     connect(cmdHjalp, &QPushButton::clicked, this, &TfrmOvningKarta::cmdHjalpClick);
     connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningKarta::cmdAvslutaClick);
+    connect(cmdOva, &QPushButton::clicked, this, &TfrmOvningKarta::cmdOvaClick);
     OnHelpKey(this, [this] { cmdHjalpClick(); });
 
     tmrBlinka->start();
@@ -186,6 +190,7 @@ void TfrmOvningKarta::LayOut()
     cmdStarta->setGeometry(cmdHjalp->x() - cmdStarta->width(), 2, cmdStarta->width(), buttonHeight);
     lblProcent->move(6, 6);
     cmdTopp->setGeometry(lblProcent->x() + lblProcent->width(), 2, cmdTopp->width(), buttonHeight);
+    cmdOva->setGeometry(cmdTopp->x() + cmdTopp->width() + 4, 2, cmdOva->width(), buttonHeight);
     lblFraga->setGeometry(2, 6, clientWidth, lblFraga->height());
     // On a high-density screen the map is drawn with the screen's own pixels.
     imgKarta->setPixelRatio(devicePixelRatioF());
@@ -274,8 +279,11 @@ void TfrmOvningKarta::imgKartaMouseDown(int x, int y)
         } else {
             imgKarta->setEnabled(false);
             VisaFraga("-");
-            showTopTen(exercise_, exercise_->Percent, this);
+            // A practice round is no result for the top ten.
+            if (!exercise_->Practising())
+                showTopTen(exercise_, exercise_->Percent, this);
             exercise_->Finished = true;
+            OfferPractice();
         }
     } else {
         exercise_->WrongAnswer(ClickPoint);
@@ -309,11 +317,34 @@ void TfrmOvningKarta::tmrNamnTimerTimer()
     tmrNamnTimer->stop();
 }
 
+void TfrmOvningKarta::OfferPractice()
+{
+    const int missed = static_cast<int>(exercise_->Missed().size());
+    if (missed > 0) {
+        cmdOva->setText(FromWin1252(PracticeOfferText(missed)));
+        cmdOva->resize(cmdOva->fontMetrics().horizontalAdvance(cmdOva->text()) + 24, cmdOva->height());
+        cmdOva->show();
+    } else if (exercise_->Practising()) {
+        VisaFraga(LanguageString(6));
+    }
+}
+
 void TfrmOvningKarta::cmdStartaClick()
+{
+    StartRound(false);
+}
+
+void TfrmOvningKarta::cmdOvaClick()
+{
+    StartRound(true);
+}
+
+void TfrmOvningKarta::StartRound(bool practice)
 {
     const Hold hold(*this);
     if (!exercise_ || !map_)
         return;
+    cmdOva->hide();
     cmdAvsluta->setEnabled(false);
     cmdStarta->setEnabled(false);
     imgKarta->setEnabled(false);
@@ -329,7 +360,10 @@ void TfrmOvningKarta::cmdStartaClick()
     } enable{cmdAvsluta, cmdStarta};
     {
         Hourglass wait;
-        exercise_->Start(this);
+        if (practice)
+            exercise_->StartPractice(this);
+        else
+            exercise_->Start(this);
         VisaProcent(0);
     }
     imgKarta->setEnabled(true);

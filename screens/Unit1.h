@@ -37,6 +37,7 @@ public:
     void cmdToppClick();
     void cmdHjalpClick();
     void cmdAvslutaClick();
+    void cmdOvaClick();
 
     CKarta* Map() const { return map_.get(); }
     // Whether the name label paints its background (it turns transparent 2 s after showing).
@@ -48,6 +49,8 @@ public:
     QLabel* lblFraga;
     QLabel* lblProcent;
     QPushButton* cmdTopp;
+    // The offer to practise what the round missed; shown only at the end of a round.
+    QPushButton* cmdOva;
     QPushButton* cmdStarta;
     QPushButton* cmdHjalp;
     QPushButton* cmdAvsluta;
@@ -68,6 +71,8 @@ private:
     void Maximize();
     void LayOut();
     void LoadMap();
+    void StartRound(bool practice);
+    void OfferPractice();
     QWidget* TopClient() const;
 
     COvning* exercise_ = nullptr;  // owned by the catalogue

@@ -5,6 +5,7 @@
 #include "data/Areor.h"
 #include "data/Language.h"
 #include "data/Orter.h"
+#include "exercises/ExerciseSupport.h"
 #include "exercises/OvFlagga.h"
 #include "map/UKarta.h"
 #include "platform/Captions.h"
@@ -69,6 +70,8 @@ TfrmOvningFlagga::TfrmOvningFlagga(QWidget* owner)
     cmdHjalp = MakeButton(bar, "cmdHjalp", {531, 2, 27, 25}, 0);
     cmdHjalp->setText(QStringLiteral("?"));
     cmdAvsluta = MakeButton(bar, "cmdAvsluta", {558, 2, 63, 25}, 12);
+    cmdOva = MakeButton(bar, "cmdOva", {15, 2, 276, 25}, 0);
+    cmdOva->hide();
 
     QWidget* flags = MakePanel(this, pnlFlags, "pnlFlags", {12, 38, 609, 393});
     imgFlags = MakePicture(flags, "imgFlags");
@@ -84,6 +87,7 @@ TfrmOvningFlagga::TfrmOvningFlagga(QWidget* owner)
     connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdToppClick);
     connect(cmdHjalp, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdHjalpClick);
     connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdAvslutaClick);
+    connect(cmdOva, &QPushButton::clicked, this, &TfrmOvningFlagga::cmdOvaClick);
     OnHelpKey(this, [this] { cmdHjalpClick(); });
 }
 
@@ -352,7 +356,10 @@ void TfrmOvningFlagga::imgFlagsMouseDown(int x, int y)
             VisaFraga(text);
         } else {
             VisaFraga(std::string());
-            showTopTen(exercise_, exercise_->Percent, this);
+            // A practice round is no result for the top ten.
+            if (!exercise_->Practising())
+                showTopTen(exercise_, exercise_->Percent, this);
+            OfferPractice();
         }
     } else {
         tmrRitaOmTimer(); // the name of an earlier wrong click goes first
@@ -388,12 +395,44 @@ void TfrmOvningFlagga::tmrBlinkaTimer()
     ++blinkCounter_;
 }
 
+void TfrmOvningFlagga::OfferPractice()
+{
+    const int missed = static_cast<int>(exercise_->Missed().size());
+    if (missed > 0) {
+        cmdOva->setText(FromWin1252(PracticeOfferText(missed)));
+        cmdOva->show();
+        cmdOva->raise();
+    } else if (exercise_->Practising()) {
+        VisaFraga(LanguageString(6));
+    }
+}
+
+void TfrmOvningFlagga::cmdOvaClick()
+{
+    const Hold hold(*this);
+    if (!exercise_)
+        return;
+    Hourglass wait;
+    cmdOva->hide();
+    tmrBlinka->stop();
+    tmrRitaOm->stop();
+    pendingRedraw_ = 0;
+    blinkCounter_ = 0;
+    exercise_->StartPractice(this);
+    // Fewer flags are in play: the cells of the others are emptied.
+    DrawGrid();
+    LoadFlagPictures();
+    DrawAllFlags();
+    VisaProcent(0);
+}
+
 void TfrmOvningFlagga::cmdStartaClick()
 {
     const Hold hold(*this);
     if (!exercise_)
         return;
     Hourglass wait;
+    cmdOva->hide();
     tmrBlinka->stop();
     tmrRitaOm->stop();
     // A name or a blink left over from the last play must not be drawn into the new one.

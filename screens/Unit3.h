@@ -54,6 +54,7 @@ public:
     void cmdToppClick();
     void cmdHjalpClick();
     void cmdAvslutaClick();
+    void cmdOvaClick();
 
     // Drawing on the grid picture.
     void DrawGrid();
@@ -86,6 +87,9 @@ public:
     QPushButton* cmdStarta;
     QPushButton* cmdHjalp;
     QPushButton* cmdAvsluta;
+    // The offer to practise what the round missed; shown only at the end of a round, over the
+    // question, which is empty then.
+    QPushButton* cmdOva;
     QFrame* pnlFlags;
     PictureBox* imgFlags;
     QTimer* tmrRitaOm;
@@ -97,6 +101,7 @@ protected:
 private:
     void FormShow();
     void FormDestroy();
+    void OfferPractice();
     // The picture of the file, or nothing when it cannot be opened. A file that opens but
     // holds no readable bitmap raises an error.
     std::optional<QImage> LoadFlagPicture(const std::string& flagFile) const;

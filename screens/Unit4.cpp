@@ -5,6 +5,7 @@
 #include "data/Areor.h"
 #include "data/Language.h"
 #include "data/Orter.h"
+#include "exercises/ExerciseSupport.h"
 #include "exercises/Ovmulti.h"
 #include "map/UKarta.h"
 #include "platform/Captions.h"
@@ -156,6 +157,8 @@ TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
     lblProcent->setText(QStringLiteral("0 %"));
     cmdTopp = MakeButton(client, "cmdTopp", {8, 296, 117, 29}, 11);
     cmdAvsluta = MakeButton(client, "cmdAvsluta", {188, 296, 101, 29}, 12);
+    cmdOva = MakeButton(this, "cmdOva", {168, 410, 299, 29}, 0);
+    cmdOva->hide();
 
 
     connect(imgBlomma, &PictureBox::mousePressed, this, [this](int, int, Qt::MouseButton button) {
@@ -165,6 +168,7 @@ TfrmOvningMulti::TfrmOvningMulti(QWidget* owner)
     connect(tmrTimer, &QTimer::timeout, this, &TfrmOvningMulti::tmrTimerTimer);
     connect(cmdTopp, &QPushButton::clicked, this, &TfrmOvningMulti::cmdToppClick);
     connect(cmdAvsluta, &QPushButton::clicked, this, &TfrmOvningMulti::cmdAvslutaClick);
+    connect(cmdOva, &QPushButton::clicked, this, &TfrmOvningMulti::cmdOvaClick);
     OnHelpKey(this, [] { OpenHelp(HelpContext); });
 }
 
@@ -296,8 +300,35 @@ void TfrmOvningMulti::AnswerChosen()
         else
             VisaFraga(text);
     }
-    if (over)
-        showTopTen(exercise_, exercise_->Percent, this);
+    if (over) {
+        // A practice round is no result for the top ten.
+        if (!exercise_->Practising())
+            showTopTen(exercise_, exercise_->Percent, this);
+        OfferPractice();
+    }
+}
+
+void TfrmOvningMulti::OfferPractice()
+{
+    const int missed = static_cast<int>(exercise_->Missed().size());
+    if (missed > 0) {
+        cmdOva->setText(FromWin1252(PracticeOfferText(missed)));
+        cmdOva->show();
+    } else if (exercise_->Practising()) {
+        VisaFraga(LanguageString(6));
+    }
+}
+
+void TfrmOvningMulti::cmdOvaClick()
+{
+    const Hold hold(*this);
+    // Only once the round is over, and only while the exercise is still this screen's.
+    if (!exercise_ || !exerciseOver_ || pause_.Running() || exercise_->Screen != this)
+        return;
+    cmdOva->hide();
+    exerciseOver_ = false;
+    exercise_->StartPractice(this);
+    VisaProcent(0);
 }
 
 void TfrmOvningMulti::tmrTimerTimer()

@@ -54,6 +54,7 @@ public:
     void cmdToppClick();
     void cmdAvslutaClick();
     void imgBlommaClick();
+    void cmdOvaClick();
 
     // True from a right answer until the next question is shown: the exercise waits for the
     // timer's tick inside, and the window, the exercise and the map must stay alive.
@@ -81,6 +82,8 @@ public:
     QLabel* lblProcent;
     QPushButton* cmdTopp;
     QPushButton* cmdAvsluta;
+    // The offer to practise what the round missed, under the panel; shown only at the end.
+    QPushButton* cmdOva;
     // Public so that tests can shorten the pause.
     QTimer* tmrTimer;
 
@@ -93,6 +96,7 @@ private:
     void FormShow();
     void FormKeyDown(QKeyEvent* event);
     void FormDestroy();
+    void OfferPractice();
 
     COvningMulti* exercise_ = nullptr; // owned by the catalogue
     std::unique_ptr<CKarta> map_;

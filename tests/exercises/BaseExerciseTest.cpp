@@ -1,9 +1,15 @@
 // The exercise base: booking, percentages, Finished, start and inclusion.
 #include "ExerciseFixtures.h"
 
+#include "exercises/OvFlagga.h"
+#include "exercises/OvLand.h"
+#include "exercises/OvOrt.h"
+#include "exercises/Ovmulti.h"
 #include "exercises/ovning.h"
+#include "platform/Random.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -119,5 +125,165 @@ TEST(ExerciseBase, StartCopiesViewAndNonZeroColoursAndIncludesAfresh)
     EXPECT_FALSE(map->Places->First->Answered);
     EXPECT_EQ(map->Places->Remaining, 2);
 }
+
+// Practice rounds, the same for every kind: six countries K1..K6 (boxes one degree high,
+// each with its capital in the middle), three of them missed once in the round.
+enum class Kind { Place, Area, Flag, Multi };
+
+struct PracticeRow {
+    const char* name;
+    Kind kind;
+};
+
+class PracticeTest : public ::testing::TestWithParam<PracticeRow> {
+protected:
+    void SetUp() override
+    {
+        SetQuestionStrings();
+        SetRandomSeed(5);
+        std::vector<AreaRecord> areas;
+        std::vector<PlaceRecord> places;
+        switch (GetParam().kind) {
+        case Kind::Place: exercise = std::make_unique<COvningOrt>(); break;
+        case Kind::Area: exercise = std::make_unique<COvningLandArea>(); break;
+        case Kind::Flag: exercise = std::make_unique<COvningFlagga>(); break;
+        case Kind::Multi: exercise = std::make_unique<COvningMulti>(); break;
+        }
+        exercise->SelectorCount = 6;
+        for (int i = 1; i <= 6; ++i) {
+            const std::string key = "K" + std::to_string(i);
+            areas.push_back(BoxArea(key, "Country " + key, 2 * i, 2 * i + 1, 0, 1));
+            places.push_back(Place("Capital " + key, 2 * i + 0.5, 0.5, key));
+            exercise->Selectors[i] = key;
+        }
+        map = MakeMap(dir, areas, places);
+        exercise->Map = map.get();
+        exercise->NorthLat = 14;
+        exercise->SouthLat = 1;
+        exercise->CenterLon = 0.5;
+        exercise->PlaySound = PlaySound;
+        exercise->WaitForMessages = [this] { exercise->Tick(); }; // the pause's tick at once
+        exercise->ProcessMessages = [] {};
+    }
+
+    TOvningsformular* Screen()
+    {
+        if (GetParam().kind == Kind::Flag)
+            return &recording;
+        if (GetParam().kind == Kind::Multi)
+            return &multiScreen;
+        return &mapScreen;
+    }
+    // The key of the question asked now, as Missed() names it; empty once the round is over.
+    std::string Asked() const
+    {
+        switch (GetParam().kind) {
+        case Kind::Place: {
+            const auto& e = static_cast<const COvningOrt&>(*exercise);
+            return e.CurrentPlace && !e.CurrentPlace->Answered ? e.CurrentPlace->Id : "";
+        }
+        case Kind::Area: {
+            const auto& e = static_cast<const COvningLandArea&>(*exercise);
+            return e.CurrentIndex >= 1 && !e.Answered[e.CurrentIndex] ? e.CurrentSelector : "";
+        }
+        case Kind::Flag: {
+            const auto& e = static_cast<const COvningFlagga&>(*exercise);
+            return e.AskedPosition >= 1 && !e.Answered[e.AskedPosition] ? e.Selectors[e.AskedPosition] : "";
+        }
+        case Kind::Multi: {
+            const auto& e = static_cast<const COvningMulti&>(*exercise);
+            return e.AskedPlace && !e.AskedPlace->Answered ? e.AskedPlace->Id : "";
+        }
+        }
+        return {};
+    }
+    // The country a question is about, 1..6 (place ids are "Capital K<n>").
+    static int CountryOf(const std::string& key) { return key.back() - '0'; }
+    TAnswer AnswerFor(int country) const
+    {
+        TAnswer a;
+        a.Latitude = static_cast<float>(2 * country + 0.5);
+        a.Longitude = 0.5f;
+        if (GetParam().kind == Kind::Flag) {
+            const auto& e = static_cast<const COvningFlagga&>(*exercise);
+            for (int p = 1; p <= e.FlagCount; ++p)
+                if (CountryOf(e.Selectors[p]) == country)
+                    a.Index = p;
+        }
+        return a;
+    }
+    TAnswer Right() const
+    {
+        if (GetParam().kind == Kind::Multi) {
+            TAnswer a;
+            a.Index = static_cast<const COvningMulti&>(*exercise).RightPosition;
+            return a;
+        }
+        return AnswerFor(CountryOf(Asked()));
+    }
+    TAnswer Wrong() const
+    {
+        TAnswer a = Right();
+        if (GetParam().kind == Kind::Multi)
+            a.Index = a.Index % 4 + 1;
+        else if (GetParam().kind == Kind::Flag)
+            a.Index = a.Index == 1 ? 2 : 1; // a flag of the full grid
+        else
+            a = AnswerFor(CountryOf(Asked()) % 6 + 1);
+        return a;
+    }
+    // Plays the round as a screen does, missing once the questions numbered in `misses` (from
+    // 1, in the order asked); returns the keys of the questions asked.
+    std::vector<std::string> Play(const std::set<int>& misses)
+    {
+        std::vector<std::string> asked;
+        for (std::string key = Asked(); !key.empty(); key = Asked()) {
+            asked.push_back(key);
+            if (misses.count(static_cast<int>(asked.size()))) {
+                EXPECT_FALSE(exercise->IsCorrect(Wrong()));
+                exercise->WrongAnswer(Wrong());
+            }
+            EXPECT_TRUE(exercise->IsCorrect(Right()));
+            exercise->CorrectAnswer();
+            exercise->NextQuestion();
+        }
+        return asked;
+    }
+
+    SoundRecorder sounds;
+    QTemporaryDir dir;
+    std::unique_ptr<CKarta> map;
+    std::unique_ptr<COvning> exercise;
+    FakeMapScreen mapScreen;
+    FakeMultiScreen multiScreen;
+    RecordingScreen recording;
+};
+
+TEST_P(PracticeTest, BringsBackTheMissedQuestionsOnlyAndNoneAfterACleanRound)
+{
+    exercise->Start(Screen());
+    const std::vector<std::string> round = Play({1, 3, 4});
+    ASSERT_EQ(round.size(), 6u);
+    const std::set<std::string> missed{round[0], round[2], round[3]};
+    const std::vector<std::string> named = exercise->Missed();
+    EXPECT_EQ(std::set<std::string>(named.begin(), named.end()), missed);
+
+    exercise->StartPractice(Screen());
+    EXPECT_TRUE(exercise->Practising());
+    const std::vector<std::string> practice = Play({});
+    EXPECT_EQ(practice.size(), 3u);
+    EXPECT_EQ(std::set<std::string>(practice.begin(), practice.end()), missed);
+    EXPECT_EQ(exercise->Percent, 100);
+    EXPECT_TRUE(exercise->Missed().empty());
+
+    exercise->Start(Screen()); // a restart plays the whole exercise again
+    EXPECT_FALSE(exercise->Practising());
+    EXPECT_EQ(Play({}).size(), 6u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, PracticeTest,
+    ::testing::Values(PracticeRow{"place", Kind::Place}, PracticeRow{"area", Kind::Area},
+                      PracticeRow{"flag", Kind::Flag}, PracticeRow{"multiple_choice", Kind::Multi}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -4,7 +4,9 @@
 
 #include "app/Generell.h"
 #include "app/Lang.h"
+#include "data/Language.h"
 #include "exercises/OvFlagga.h"
+#include "platform/GameState.h"
 #include "platform/PictureBox.h"
 #include "screens/ScreenFactory.h"
 #include "screens/Unit3.h"
@@ -210,6 +212,38 @@ TEST_F(FlagScreenTest, FiveSelectorsEndAfterFiveAndIgnoreTheEmptyCells)
         ClickCell(*screen, p);
     EXPECT_EQ(recorder.SoundsPlayed(), sounds);
     EXPECT_EQ(exercise.AnswerCount, 5);
+}
+
+TEST_F(FlagScreenTest, ThePracticeOfTheMissedPutsOnlyThemInPlayAndNeverReachesTheTopTen)
+{
+    LanguageText(CurrentLanguage, 4) = "Practise the %1 you missed";
+    LanguageText(CurrentLanguage, 6) = "No misses this time!";
+    Open(5);
+    std::set<std::string> missed;
+    for (int q = 1; q <= 5; ++q) {
+        const int asked = exercise.AskedPosition;
+        if (q <= 2) {
+            missed.insert(exercise.Selectors[asked]);
+            ClickCell(*screen, asked == 1 ? 2 : 1);
+        }
+        ClickCell(*screen, asked);
+    }
+    ASSERT_EQ(recorder.topTens.size(), 1u);
+    ASSERT_TRUE(screen->cmdOva->isVisible());
+    EXPECT_EQ(screen->cmdOva->text(), "Practise the 2 you missed");
+
+    QTest::mouseClick(screen->cmdOva, Qt::LeftButton);
+    EXPECT_FALSE(screen->cmdOva->isVisible());
+    ASSERT_EQ(exercise.FlagCount, 2);
+    EXPECT_EQ((std::set<std::string>{exercise.Selectors[1], exercise.Selectors[2]}), missed);
+    for (int p = 3; p <= 5; ++p)
+        EXPECT_EQ(CellBackground(*screen, p), TfrmOvningFlagga::Grey) << p;
+    ClickCell(*screen, exercise.AskedPosition);
+    ClickCell(*screen, exercise.AskedPosition);
+    EXPECT_EQ(screen->lblProcent->text(), "100 %");
+    EXPECT_EQ(recorder.topTens.size(), 1u);
+    EXPECT_FALSE(screen->cmdOva->isVisible());
+    EXPECT_EQ(screen->lblFraga->text(), "No misses this time!");
 }
 
 TEST_F(FlagScreenTest, WrongClickKeepsTheQuestionAndShowsTheNameForAWhile)

@@ -407,6 +407,33 @@ TEST_F(MapScreenTest, TheLastAnswerEndsTheExerciseAndLaterClicksOnlyShowNames)
     EXPECT_EQ(topTen.size(), 1u);
 }
 
+TEST_F(MapScreenTest, ThePracticeOfTheMissedIsOfferedInTheBarAndNeverReachesTheTopTen)
+{
+    LanguageText(2, 4) = "Practise the %1 you missed";
+    LanguageText(2, 6) = "No misses this time!";
+    TfrmOvningKarta& s = Open(places);
+    const COrt* missed = places.CurrentPlace;
+    ClickMap(s, WrongPlaceClick());
+    for (int i = 0; i < 3; ++i)
+        ClickMap(s, Pixel(places.CurrentPlace));
+    ASSERT_EQ(topTen.size(), 1u);
+    ASSERT_TRUE(s.cmdOva->isVisible());
+    EXPECT_EQ(s.cmdOva->text(), QStringLiteral("Practise the 1 you missed"));
+    EXPECT_EQ(s.cmdOva->parentWidget(), s.cmdTopp->parentWidget());
+    EXPECT_GE(s.cmdOva->x(), s.cmdTopp->x() + s.cmdTopp->width());
+
+    QTest::mouseClick(s.cmdOva, Qt::LeftButton);
+    EXPECT_FALSE(s.cmdOva->isVisible());
+    EXPECT_EQ(places.CurrentPlace, missed);
+    EXPECT_EQ(s.Map()->Places->Remaining, 1);
+    EXPECT_EQ(s.lblProcent->text(), QStringLiteral("0 %"));
+    ClickMap(s, Pixel(places.CurrentPlace));
+    EXPECT_EQ(topTen.size(), 1u);
+    EXPECT_FALSE(s.cmdOva->isVisible());
+    EXPECT_EQ(s.lblFraga->text(), QStringLiteral("No misses this time!"));
+    EXPECT_EQ(s.lblProcent->text(), QStringLiteral("100 %"));
+}
+
 TEST_F(MapScreenTest, AClickOnTheNameLabelIsJudgedAtTheMapPointUnderTheMouse)
 {
     places.PlaceFileNo = 2;

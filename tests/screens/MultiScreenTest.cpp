@@ -345,6 +345,31 @@ TEST_F(MultiScreenTest, TheEndOffersTheTopTenOnceAndLaterChoicesDoNothing)
     EXPECT_EQ(topTen[1].owner, &s);
 }
 
+TEST_F(MultiScreenTest, TheEndOffersThePracticeOfTheMissedWhichNeverReachesTheTopTen)
+{
+    LanguageText(2, 4) = "Practise the %1 you missed";
+    LanguageText(2, 6) = "No misses this time!";
+    TfrmOvningMulti& s = Open();
+    const COrt* missed = exercise.AskedPlace;
+    Click(WrongSlot());
+    for (int questions = 0; !s.ExerciseOver() && questions < 20; ++questions)
+        Click(exercise.RightPosition);
+    ASSERT_EQ(topTen.size(), 1u);
+    ASSERT_TRUE(s.cmdOva->isVisible());
+    EXPECT_EQ(s.cmdOva->text(), QStringLiteral("Practise the 1 you missed"));
+
+    QTest::mouseClick(s.cmdOva, Qt::LeftButton);
+    EXPECT_FALSE(s.cmdOva->isVisible());
+    EXPECT_FALSE(s.ExerciseOver());
+    EXPECT_EQ(exercise.AskedPlace, missed);
+    EXPECT_EQ(Percent(), QStringLiteral("0 %"));
+    Click(exercise.RightPosition);
+    ASSERT_TRUE(s.ExerciseOver());
+    EXPECT_EQ(topTen.size(), 1u);
+    EXPECT_FALSE(s.cmdOva->isVisible());
+    EXPECT_EQ(s.Label1->text(), QStringLiteral("No misses this time!"));
+}
+
 TEST_F(MultiScreenTest, IconSwapsOnceHelpAndQuit)
 {
     TfrmOvningMulti& s = Open();
