@@ -161,7 +161,7 @@ protected:
         exercise->NorthLat = 14;
         exercise->SouthLat = 1;
         exercise->CenterLon = 0.5;
-        exercise->PlaySound = PlaySound;
+        exercise->PlaySound = RecordSound;
         exercise->WaitForMessages = [this] { exercise->Tick(); }; // the pause's tick at once
         exercise->ProcessMessages = [] {};
     }
