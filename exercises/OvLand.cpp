@@ -86,9 +86,12 @@ std::vector<std::string> COvningLandArea::Missed() const
 
 CArea* COvningLandArea::AreaAt(const TAnswer& answer) const
 {
-    const GeoPoint point{answer.Latitude, answer.Longitude};
+    return InnermostIncludedArea(*Map->Areas, GeoPoint{answer.Latitude, answer.Longitude});
+}
+
+CArea* InnermostIncludedArea(const CAreor& areas, const GeoPoint& point)
+{
     CArea* best = nullptr;
-    const CAreor& areas = *Map->Areas;
     for (int i = 1; i <= areas.Count; ++i) {
         CArea& a = areas.Item(i);
         if (!a.Included)

@@ -4,7 +4,14 @@
 #include "exercises/ovning.h"
 
 class CArea;
+class CAreor;
 class TMapExerciseScreen;
+struct GeoPoint;
+
+// The area a click at `point` means: among the included areas, answered or not, that contain
+// it, the one whose box ends furthest south (an enclave beats the area around it); the earlier
+// on a tie; none outside every included area.
+CArea* InnermostIncludedArea(const CAreor& areas, const GeoPoint& point);
 
 class COvningLandArea : public COvning {
 public:

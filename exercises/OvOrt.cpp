@@ -63,21 +63,25 @@ std::vector<std::string> COvningOrt::Missed() const
     return Map && Map->Places ? MissedPlaces(*Map->Places) : std::vector<std::string>();
 }
 
-COrt* COvningOrt::PlaceAt(const TAnswer& answer) const
+COrt* NearestIncludedPlace(const CKarta& map, const GeoPoint& point)
 {
-    const GeoPoint point{answer.Latitude, answer.Longitude};
     COrt* best = nullptr;
     std::int32_t bestDistance = 10000;
-    for (COrt* p = Map->Places->First; p; p = p->Next) {
+    for (COrt* p = map.Places->First; p; p = p->Next) {
         if (!p->Included)
             continue;
-        const std::int32_t d = Map->ScreenDistance(point, *p);
+        const std::int32_t d = map.ScreenDistance(point, *p);
         if (d < bestDistance) {
             bestDistance = d;
             best = p;
         }
     }
     return best;
+}
+
+COrt* COvningOrt::PlaceAt(const TAnswer& answer) const
+{
+    return NearestIncludedPlace(*Map, GeoPoint{answer.Latitude, answer.Longitude});
 }
 
 bool COvningOrt::IsCorrect(const TAnswer& answer)

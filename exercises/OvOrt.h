@@ -3,8 +3,14 @@
 
 #include "exercises/ovning.h"
 
+class CKarta;
 class COrt;
 class TMapExerciseScreen;
+struct GeoPoint;
+
+// The place a click at `point` means: the included place, answered or not, nearest on the
+// picture; the earlier in the list on a tie; none when no place is included.
+COrt* NearestIncludedPlace(const CKarta& map, const GeoPoint& point);
 
 class COvningOrt : public COvning {
 public:

@@ -226,33 +226,34 @@ void TfrmOvningFlagga::FillCell(int position, TColor colour)
                     Nearest((r + 1) * double(cellHeight_)) - line);
 }
 
+QRect TfrmOvningFlagga::FlagRect(int position) const
+{
+    const int c = (position - 1) % 4;
+    const int r = (position - 1) / 4;
+    const int centreX = Nearest((c + 0.5) * double(cellWidth_));
+    const int top = Nearest(r * double(cellHeight_)) + imgFlags->scaled(8);
+    if (const QImage* picture = FlagPicture(position))
+        return QRect(centreX - picture->width() / 2, top, picture->width(), picture->height());
+    const int half = imgFlags->scaled(EmptyFlagWidth) / 2;
+    return QRect(centreX - half, top, 2 * half, imgFlags->scaled(EmptyFlagHeight));
+}
+
 void TfrmOvningFlagga::DrawFlag(int position, TColor colour, bool withName)
 {
     if (!exercise_ || position < 1 || position > MaxFlagPictures)
         return;
     Canvas& canvas = imgFlags->canvas();
-    const int c = (position - 1) % 4;
-    const int r = (position - 1) / 4;
     FillCell(position, colour);
 
-    const int centreX = Nearest((c + 0.5) * double(cellWidth_));
-    const int top = Nearest(r * double(cellHeight_)) + imgFlags->scaled(8);
     const QImage* picture = FlagPicture(position);
-    int left, right, bottom;
-    if (picture) {
-        left = centreX - picture->width() / 2;
-        right = left + picture->width();
-        bottom = top + picture->height();
+    const QRect flag = FlagRect(position);
+    const int left = flag.left(), top = flag.top();
+    if (picture)
         canvas.draw(left, top, *picture);
-    } else {
-        left = centreX - imgFlags->scaled(EmptyFlagWidth) / 2;
-        right = centreX + imgFlags->scaled(EmptyFlagWidth) / 2;
-        bottom = top + imgFlags->scaled(EmptyFlagHeight);
-    }
     // The outline covers the flag's outermost pixels.
     const int line = imgFlags->scaled(1);
     canvas.setPenColor(Black);
-    canvas.frameRect(left, top, right, bottom, line);
+    canvas.frameRect(left, top, flag.right() + 1, flag.bottom() + 1, line);
     canvas.setBrushClear();
 
     if (withName || !picture) {
@@ -269,7 +270,7 @@ void TfrmOvningFlagga::DrawFlag(int position, TColor colour, bool withName)
         const int x = std::max(cell.left() + imgFlags->scaled(2),
                                std::min(left, cell.right() - line - metrics.horizontalAdvance(name)));
         canvas.setFontColor(Black);
-        canvas.textOut(x, bottom, name);
+        canvas.textOut(x, flag.bottom() + 1, name);
     }
 }
 

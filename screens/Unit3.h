@@ -65,6 +65,9 @@ public:
 
     // The grid cell of a position, in picture pixels (inside its grid lines).
     QRect CellRect(int position) const;
+    // Where the flag of a position is drawn in its cell, its outline included: its picture, or
+    // the empty frame where it has none; in picture pixels.
+    QRect FlagRect(int position) const;
 
     COvningFlagga* Exercise() const { return exercise_; }
     CKarta* Map() const { return map_.get(); }

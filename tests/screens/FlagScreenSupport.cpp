@@ -73,19 +73,10 @@ TColor CellBackground(const TfrmOvningFlagga& screen, int p)
     return GridPixel(screen, screen.CellRect(p).topLeft() + QPoint(2, 2));
 }
 
-QRect FlagRect(const TfrmOvningFlagga& screen, int p, int w, int h)
-{
-    const int c = (p - 1) % 4;
-    const int r = (p - 1) / 4;
-    const int centre = static_cast<int>(std::nearbyint((c + 0.5) * screen.CellWidth()));
-    const int top = static_cast<int>(std::nearbyint(r * double(screen.CellHeight()))) + 8;
-    return QRect(centre - w / 2, top, w, h);
-}
-
-bool NameShown(const TfrmOvningFlagga& screen, int p, int h)
+bool NameShown(const TfrmOvningFlagga& screen, int p)
 {
     const QRect cell = screen.CellRect(p);
-    const int top = FlagRect(screen, p, 0, h).bottom() + 1;
+    const int top = screen.FlagRect(p).bottom() + 1;
     for (int y = top; y < top + 12 && y <= cell.bottom(); ++y)
         for (int x = cell.left(); x <= cell.right(); ++x)
             if (GridPixel(screen, {x, y}) == 0x000000)

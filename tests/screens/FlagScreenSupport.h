@@ -48,10 +48,8 @@ void ClickCell(TfrmOvningFlagga& screen, int p);
 TColor GridPixel(const TfrmOvningFlagga& screen, QPoint at);
 // The cell's background, beside the flag.
 TColor CellBackground(const TfrmOvningFlagga& screen, int p);
-// The rectangle a flag picture of w x h covers in cell p.
-QRect FlagRect(const TfrmOvningFlagga& screen, int p, int w, int h);
-// Whether text shows in the line under a flag of height h.
-bool NameShown(const TfrmOvningFlagga& screen, int p, int h);
+// Whether text shows in the line under the flag of cell p.
+bool NameShown(const TfrmOvningFlagga& screen, int p);
 
 // The shipped content folder; GLOBANA_CONTENT_DIR in the environment plays another (a fresh
 // generator run).

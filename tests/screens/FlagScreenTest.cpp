@@ -119,7 +119,7 @@ protected:
     // The selector number (i of "Ki") of the flag at grid position p.
     int SelectorAt(int p) const { return std::stoi(exercise.Selectors[p].substr(1)); }
     // The pixel in the middle of the flag at position p.
-    TColor FlagMiddle(int p) const { return GridPixel(*screen, FlagRect(*screen, p, FlagW, FlagH).center()); }
+    TColor FlagMiddle(int p) const { return GridPixel(*screen, screen->FlagRect(p).center()); }
     int WrongPosition() const { return exercise.AskedPosition == 1 ? 2 : 1; }
 
     ScreenRecorder recorder;
@@ -169,11 +169,11 @@ TEST_F(FlagScreenTest, TwentySelectorsDrawSixteenFlagsAndLoadEveryPicture)
         EXPECT_EQ(FlagMiddle(p), FlagColour(SelectorAt(p)));
         EXPECT_EQ(CellBackground(*screen, p), TfrmOvningFlagga::White);
         // The one-pixel frame lies over the picture's outer edge.
-        const QRect flag = FlagRect(*screen, p, FlagW, FlagH);
+        const QRect flag = screen->FlagRect(p);
         EXPECT_EQ(GridPixel(*screen, flag.topLeft()), 0x000000u);
         EXPECT_EQ(GridPixel(*screen, flag.bottomRight()), 0x000000u);
         EXPECT_EQ(GridPixel(*screen, flag.bottomRight() + QPoint(1, 1)), TfrmOvningFlagga::White);
-        EXPECT_FALSE(NameShown(*screen, p, FlagH));
+        EXPECT_FALSE(NameShown(*screen, p));
     }
     for (int i = 1; i <= 20; ++i)
         EXPECT_NE(screen->FlagPicture(i), nullptr) << i; // also those not in play
@@ -195,7 +195,7 @@ TEST_F(FlagScreenTest, FiveSelectorsEndAfterFiveAndIgnoreTheEmptyCells)
         ClickCell(*screen, asked);
         found.insert(asked);
         EXPECT_EQ(CellBackground(*screen, asked), TfrmOvningFlagga::Grey);
-        EXPECT_TRUE(NameShown(*screen, asked, FlagH));
+        EXPECT_TRUE(NameShown(*screen, asked));
         EXPECT_EQ(screen->lblProcent->text(), "100 %");
         if (q < 5) {
             EXPECT_EQ(recorder.topTens.size(), 0u);
@@ -257,14 +257,14 @@ TEST_F(FlagScreenTest, WrongClickKeepsTheQuestionAndShowsTheNameForAWhile)
     EXPECT_EQ(screen->lblFraga->text(), question);
     EXPECT_EQ(screen->lblProcent->text(), "0 %");
     EXPECT_EQ(recorder.wav2->plays, 1);
-    EXPECT_TRUE(NameShown(*screen, wrong, FlagH));
+    EXPECT_TRUE(NameShown(*screen, wrong));
     EXPECT_EQ(CellBackground(*screen, wrong), TfrmOvningFlagga::White);
     EXPECT_EQ(screen->PendingRedraw(), wrong);
     EXPECT_TRUE(screen->tmrRitaOm->isActive());
     EXPECT_EQ(screen->tmrRitaOm->interval(), 1000);
 
     // The real timer takes the name away again.
-    QTRY_VERIFY_WITH_TIMEOUT(!NameShown(*screen, wrong, FlagH), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!NameShown(*screen, wrong), 3000);
     EXPECT_FALSE(screen->tmrRitaOm->isActive());
     EXPECT_EQ(FlagMiddle(wrong), FlagColour(SelectorAt(wrong)));
 }
@@ -281,17 +281,17 @@ TEST_F(FlagScreenTest, TwoQuickWrongClicks)
     // On different flags: the first name goes at the second click.
     ClickCell(*screen, others[0]);
     ClickCell(*screen, others[1]);
-    EXPECT_FALSE(NameShown(*screen, others[0], FlagH));
-    EXPECT_TRUE(NameShown(*screen, others[1], FlagH));
+    EXPECT_FALSE(NameShown(*screen, others[0]));
+    EXPECT_TRUE(NameShown(*screen, others[1]));
     EXPECT_EQ(screen->PendingRedraw(), others[1]);
     screen->tmrRitaOmTimer();
-    EXPECT_FALSE(NameShown(*screen, others[1], FlagH));
+    EXPECT_FALSE(NameShown(*screen, others[1]));
 
     // Twice on the same flag: the name stays, and the timer counts from the second click.
     ClickCell(*screen, others[2]);
     QTest::qWait(600);
     ClickCell(*screen, others[2]);
-    EXPECT_TRUE(NameShown(*screen, others[2], FlagH));
+    EXPECT_TRUE(NameShown(*screen, others[2]));
     EXPECT_GT(screen->tmrRitaOm->remainingTime(), 900);
 }
 
@@ -321,7 +321,7 @@ TEST_F(FlagScreenTest, ThirdWrongClickStartsTheBlinkUntilTheFlagIsFound)
     ClickCell(*screen, asked);
     EXPECT_EQ(screen->BlinkCounter(), 0);
     EXPECT_EQ(CellBackground(*screen, asked), TfrmOvningFlagga::Grey);
-    EXPECT_TRUE(NameShown(*screen, asked, FlagH));
+    EXPECT_TRUE(NameShown(*screen, asked));
     screen->tmrBlinkaTimer(); // still running, but with nothing to blink
     EXPECT_EQ(CellBackground(*screen, asked), TfrmOvningFlagga::Grey);
     EXPECT_EQ(CellBackground(*screen, exercise.AskedPosition), TfrmOvningFlagga::White);
@@ -365,7 +365,7 @@ TEST_F(FlagScreenTest, RestartStopsBothTimersAndRedrawsEveryFlag)
     EXPECT_EQ(screen->lblProcent->text(), "0 %");
     for (int p = 1; p <= 6; ++p) {
         EXPECT_EQ(CellBackground(*screen, p), TfrmOvningFlagga::White) << p;
-        EXPECT_FALSE(NameShown(*screen, p, FlagH)) << p;
+        EXPECT_FALSE(NameShown(*screen, p)) << p;
         EXPECT_EQ(FlagMiddle(p), FlagColour(SelectorAt(p))) << p; // pictures follow the shuffle
     }
 }
@@ -383,7 +383,7 @@ TEST_F(FlagScreenTest, FlagFoundWhileItsWrongNameShowsStaysFound)
     EXPECT_FALSE(screen->tmrRitaOm->isActive());
     screen->tmrRitaOmTimer();
     EXPECT_EQ(CellBackground(*screen, wrong), TfrmOvningFlagga::Grey);
-    EXPECT_TRUE(NameShown(*screen, wrong, FlagH));
+    EXPECT_TRUE(NameShown(*screen, wrong));
 }
 
 TEST_F(FlagScreenTest, MissingFlagFileIsReportedAndDrawnAsAnEmptyFrame)
@@ -396,12 +396,11 @@ TEST_F(FlagScreenTest, MissingFlagFileIsReportedAndDrawnAsAnEmptyFrame)
         if (SelectorAt(p) != 3 && SelectorAt(p) != 19)
             continue;
         EXPECT_EQ(screen->FlagPicture(p), nullptr);
-        const QRect frame = FlagRect(*screen, p, TfrmOvningFlagga::EmptyFlagWidth,
-                                     TfrmOvningFlagga::EmptyFlagHeight);
+        const QRect frame = screen->FlagRect(p);
         EXPECT_EQ(GridPixel(*screen, frame.topLeft()), 0x000000u);
         EXPECT_EQ(GridPixel(*screen, frame.bottomRight()), 0x000000u);
         EXPECT_EQ(GridPixel(*screen, frame.center()), TfrmOvningFlagga::White);
-        EXPECT_TRUE(NameShown(*screen, p, TfrmOvningFlagga::EmptyFlagHeight));
+        EXPECT_TRUE(NameShown(*screen, p));
     }
     // Play goes on.
     ClickCell(*screen, exercise.AskedPosition);
@@ -434,7 +433,7 @@ TEST_F(FlagScreenTest, EmptyFlagFileGivesTheEmptyFrameWithoutAMessage)
     EXPECT_TRUE(recorder.errors.empty());
     for (int p = 1; p <= 3; ++p)
         if (SelectorAt(p) == 2) {
-            EXPECT_TRUE(NameShown(*screen, p, TfrmOvningFlagga::EmptyFlagHeight));
+            EXPECT_TRUE(NameShown(*screen, p));
         }
 }
 

@@ -41,22 +41,7 @@ bool OnPicture(const CKarta& map, QPoint pixel)
 
 const COrt* NearestPlace(const CKarta& map, QPoint pixel)
 {
-    const GeoPoint g = ClickedPoint(map, pixel);
-    const int cx = map.ToX(g.Latitude, g.Longitude);
-    const int cy = map.LatitudeToY(g.Latitude);
-    const COrt* best = nullptr;
-    double bestDistance = 10000;
-    for (const COrt* p = map.Places->First; p; p = p->Next) {
-        if (!p->Included)
-            continue;
-        const QPoint at = PlacePixel(map, *p);
-        const double d = std::nearbyint(std::hypot(double(cx - at.x()), double(cy - at.y())));
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = p;
-        }
-    }
-    return best;
+    return NearestIncludedPlace(map, ClickedPoint(map, pixel));
 }
 
 std::optional<QPoint> FindPlacePixel(const CKarta& map, const COrt& place, int radius, bool* ownPixel)
@@ -83,20 +68,7 @@ std::optional<QPoint> FindPlacePixel(const CKarta& map, const COrt& place, int r
 
 const CArea* OwningArea(const CAreor& areas, const GeoPoint& point)
 {
-    const CArea* best = nullptr;
-    for (int i = 1; i <= areas.Count; ++i) {
-        const CArea& a = areas.Item(i);
-        if (!a.Included || a.VertexCount < 1)
-            continue;
-        if (point.Latitude > a.North || point.Latitude < a.South || point.Longitude > a.East
-            || point.Longitude < a.West)
-            continue;
-        if (!PointInPolygon(point, a.Vertices.data(), a.VertexCount))
-            continue;
-        if (!best || a.North < best->North)
-            best = &a;
-    }
-    return best;
+    return InnermostIncludedArea(areas, point);
 }
 
 namespace {
