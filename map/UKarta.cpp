@@ -354,11 +354,15 @@ void CKarta::DrawIncludedPlaces()
     Changed();
 }
 
+int CKarta::PlaceDotRadius() const
+{
+    return Scaled(static_cast<int>(Width() / PixelRatio()) / 250 + 2);
+}
+
 void CKarta::DrawPlace(const COrt& place, TColor fill)
 {
     Canvas& canvas = DrawingCanvas();
-    // The dot's size follows the map's width in screen pixels, whatever the pixel ratio.
-    const int r = Scaled(static_cast<int>(Width() / PixelRatio()) / 250 + 2);
+    const int r = PlaceDotRadius();
     const Pixel p = PixelOf(static_cast<float>(place.Latitude), static_cast<float>(place.Longitude));
     canvas.setPenWidth(Scaled(1));
     canvas.setPenColor(White);

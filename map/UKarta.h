@@ -50,6 +50,9 @@ public:
     void DrawGraticule(int step, TColor color, PenMode mode);
     void DrawIncludedPlaces();
     void DrawPlace(const COrt& place, TColor fill);
+    // The radius of a place's dot in canvas pixels: it follows the map's width in screen
+    // pixels, whatever the pixel ratio.
+    int PlaceDotRadius() const;
     void FillArea(const CArea& area, TColor colour);
     void FillAreasWithKey(const std::string& key, TColor colour);
     void ColourAreas();

@@ -2,6 +2,7 @@
 #include "platform/Random.h"
 
 #include <chrono>
+#include <optional>
 #include <random>
 
 namespace {
@@ -25,13 +26,25 @@ int RandomInt(int n)
     return static_cast<int>(Random() * n);
 }
 
+namespace {
+// The seed a test pinned and how often it has been reseeded since; none in the game.
+std::optional<std::uint64_t> pinnedSeed;
+std::uint64_t reseeds = 0;
+} // namespace
+
 void Randomize()
 {
+    if (pinnedSeed) {
+        Generator().seed(*pinnedSeed + ++reseeds);
+        return;
+    }
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     Generator().seed(static_cast<std::uint64_t>(now));
 }
 
 void SetRandomSeed(std::uint64_t seed)
 {
+    pinnedSeed = seed;
+    reseeds = 0;
     Generator().seed(seed);
 }

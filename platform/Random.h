@@ -6,5 +6,7 @@
 
 double Random();             // in [0, 1)
 int RandomInt(int n);        // integer part of Random() * n
-void Randomize();            // reseed from the clock
+// Reseeds from the clock; after SetRandomSeed, the k-th call reseeds with that seed + k instead,
+// so that a test that pins a seed keeps it through every exercise start.
+void Randomize();
 void SetRandomSeed(std::uint64_t seed);

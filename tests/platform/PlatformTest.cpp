@@ -44,6 +44,13 @@ TEST(Random, SeededSequenceRepeatsAndStaysInRange)
     const double a = Random();
     Randomize();
     EXPECT_NE(Random(), a);
+    // A pinned seed holds through the reseed of every exercise start.
+    SetRandomSeed(42);
+    Randomize();
+    const double b = Random();
+    SetRandomSeed(42);
+    Randomize();
+    EXPECT_EQ(Random(), b);
 }
 
 TEST(Hourglass, BalancedOnEveryPath)

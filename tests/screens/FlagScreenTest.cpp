@@ -224,7 +224,11 @@ TEST_F(FlagScreenTest, ThePracticeOfTheMissedPutsOnlyThemInPlayAndNeverReachesTh
         const int asked = exercise.AskedPosition;
         if (q <= 2) {
             missed.insert(exercise.Selectors[asked]);
-            ClickCell(*screen, asked == 1 ? 2 : 1);
+            // A flag still in play: a click on one already found is not an answer.
+            int wrong = 1;
+            while (wrong == asked || exercise.Answered[wrong])
+                ++wrong;
+            ClickCell(*screen, wrong);
         }
         ClickCell(*screen, asked);
     }

@@ -210,7 +210,7 @@ void CheckPlaceHighlightAndBlink(TfrmOvningKarta& screen, COvningOrt& exercise)
         // The answered place's label box takes the colour of its attempts (WrongColor above 3).
         Canvas& canvas = screen.imgKarta->canvas();
         const QString name = FromWin1252(asked->Names[CurrentLanguage]);
-        const int r = map.Width() / 250 + 2;
+        const int r = map.PlaceDotRadius();
         // Probe the box's left and right margins: the next question redraws the other dots, and
         // a neighbour's dot may cover one margin (seen in the dense Europe capitals).
         const int midY = dot.y() - r + canvas.textHeight(name) / 2;
