@@ -9,8 +9,6 @@
 
 namespace {
 
-using Calls = std::vector<std::string>;
-
 class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -34,11 +32,12 @@ TEST_F(SoundTest, ChannelOneIsTheRightAnswerPlayerEveryOtherNumberTheSecond)
     PlaySound("Rassel11.WAV", 0);
     PlaySound("Rassel11.WAV", 7);
 
-    EXPECT_EQ(players.wav1->calls,
-              (Calls{"setFileName " + ExePath("Plopp4.WAV"), "open", "play"}));
-    EXPECT_EQ(players.wav2->calls,
-              (Calls{"setFileName " + ExePath("Rassel11.WAV"), "open", "play", "play", "play"}));
-    EXPECT_TRUE(players.midi->calls.empty());
+    EXPECT_EQ(players.wav1->fileName(), ExePath("Plopp4.WAV"));
+    EXPECT_EQ(players.wav1->plays, 1);
+    EXPECT_EQ(players.wav2->fileName(), ExePath("Rassel11.WAV"));
+    EXPECT_EQ(players.wav2->opens, 1);
+    EXPECT_EQ(players.wav2->plays, 3);
+    EXPECT_EQ(players.midi->opens, 0);
 }
 
 TEST_F(SoundTest, AChannelReopensOnlyWhenItsFileChanges)
@@ -59,14 +58,14 @@ TEST_F(SoundTest, AChannelReopensOnlyWhenItsFileChanges)
 TEST_F(SoundTest, SoundOffPlaysNothingAndLeavesTheChannelsAlone)
 {
     PlaySound("Plopp.WAV", 2);
-    players.wav2->calls.clear();
     SoundOn = false;
 
     PlaySound("Rassel11.WAV", 2);
     PlaySound("Plopp4.WAV", 1);
 
-    EXPECT_TRUE(players.wav1->calls.empty());
-    EXPECT_TRUE(players.wav2->calls.empty());
+    EXPECT_EQ(players.wav1->opens, 0);
+    EXPECT_EQ(players.wav2->opens, 1);
+    EXPECT_EQ(players.wav2->plays, 1);
     EXPECT_EQ(players.wav2->fileName(), ExePath("Plopp.WAV"));
 }
 
@@ -75,19 +74,18 @@ TEST_F(SoundTest, MusicReopensOnEveryCallAndStartsAtTheGivenPosition)
     PlayMusic("good.mid", 0);
     PlayMusic("good.mid", 0);
 
-    const Calls once{"setFileName " + ExePath("good.mid"), "open", "setPosition 0", "play"};
-    Calls twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(players.midi->calls, twice);
-    EXPECT_TRUE(players.wav1->calls.empty());
-    EXPECT_TRUE(players.wav2->calls.empty());
+    EXPECT_EQ(players.midi->fileName(), ExePath("good.mid"));
+    EXPECT_EQ(players.midi->opens, 2);
+    EXPECT_EQ(players.midi->plays, 2);
+    EXPECT_EQ(players.midi->position(), 0);
+    EXPECT_EQ(players.wav1->opens + players.wav2->opens, 0);
 }
 
 TEST_F(SoundTest, MusicOffPlaysNothing)
 {
     MusicOn = false;
     PlayMusic("good.mid", 0);
-    EXPECT_TRUE(players.midi->calls.empty());
+    EXPECT_EQ(players.midi->opens, 0);
 }
 
 TEST_F(SoundTest, FailuresAreSwallowed)
