@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A map a player's screen gives: its size in device pixels and the device pixel ratio (pens and
@@ -25,6 +26,33 @@ constexpr MapSize ReferenceSize{1916, 1000, 1.0};
 // Sea points and seeds are chosen and checked on every size here: the reference, a 1366 × 768
 // laptop, a 1440-line screen, and the reference screen at pixel ratio 2.
 inline constexpr MapSize CheckedSizes[] = {{1916, 1000, 1.0}, {1362, 700, 1.0}, {2556, 1400, 1.0}, {3832, 2000, 2.0}};
+
+// The map picture the exercise screen gives when maximised on a screen of this many device pixels:
+// the work area less a panel, the screen's 32-pixel top bar and a 2-pixel border, each in the
+// window's own pixels (the screen's divided by the ratio).
+constexpr MapSize MapOnScreen(int width, int height, int panelWidth = 0, int panelHeight = 0, int ratio = 1)
+{
+    return {ratio * (width / ratio - panelWidth - 4), ratio * (height / ratio - panelHeight - 36), double(ratio)};
+}
+
+// The screens a player has, maximised, with no panel, a 70-pixel panel below and one beside;
+// 16:9 at pixel ratio 2 (a 4K screen, and 1920 x 1080 scaled by 2). Every question must lie on the
+// picture at each. The generator's list (scripts/proj.mjs) is the same.
+inline const std::vector<MapSize>& ScreenShapes()
+{
+    static const std::vector<MapSize> shapes = [] {
+        std::vector<MapSize> out;
+        for (auto [w, h] : {std::pair{1920, 1080}, {1920, 1200}, {1366, 768}, {1440, 900}, {1280, 800}, {1280, 1024},
+                            {1024, 768}, {2560, 1080}})
+            for (auto [pw, ph] : {std::pair{0, 0}, {0, 70}, {70, 0}})
+                out.push_back(MapOnScreen(w, h, pw, ph));
+        for (auto [pw, ph] : {std::pair{0, 0}, {0, 70}, {70, 0}})
+            out.push_back(MapOnScreen(3840, 2160, pw, ph, 2));
+        out.push_back(MapOnScreen(1920, 1080, 0, 0, 2));
+        return out;
+    }();
+    return shapes;
+}
 
 // A region of `pixels` on the reference map covers this many on a map of the given size.
 inline int ScaledRegion(int pixels, const MapSize& size)

@@ -4,7 +4,7 @@
 // area exercise could not ask, or a city off its part's picture, stops the run.
 import { readJson, writeJson, readCsv } from "./lib.mjs";
 import { loadCountries, partKey } from "./common.mjs";
-import { View, VIEWS } from "./proj.mjs";
+import { View, VIEWS, SHAPES, WORLD_SHAPES } from "./proj.mjs";
 import { PARTS, WORLD, T, PHYSICAL } from "./exercises.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
@@ -24,6 +24,9 @@ const tiny = [];
 function add(e) {
   e = { border: 1, flag1: 0, flag2: 0, level: 0, placeFile: 1, ...e };
   const v = new View(e.view[0], e.view[1], e.view[2]);
+  // the view on every screen a player has: a question must be on each picture
+  const vs = (e.part === "*" ? WORLD_SHAPES : SHAPES).map(([w, h]) => new View(e.view[0], e.view[1], e.view[2], w, h));
+  const shows = (lat, lon) => vs.every((u) => u.onImage(u.x(lat, lon), u.y(lat)));
   const recs = area[e.areaFile];
   const keep = e.selectors.filter((s) => {
     let ok = true;
@@ -31,7 +34,7 @@ function add(e) {
       const rs = recs.filter((r) => r.keys[0] === s && r.vertices.length);
       // asked areas must have an outline and lie on the picture (an island group may lose parts)
       if (rs.length === 0) return false; // a microstate without outline in this file
-      ok = rs.some((r) => v.boxShows(r.box));
+      ok = rs.some((r) => r.vertices.every(([la, lo]) => shows(la, lo)));
       // too small to click: under 6 pixels across on this picture (the area file gives it a marker)
       const span = (r) => { const xs = r.vertices.map(([la, lo]) => v.x(la, lo)), ys = r.vertices.map(([la]) => v.y(la));
         return Math.min(Math.max(...xs) - Math.min(...xs), Math.max(...ys) - Math.min(...ys)); };
@@ -44,7 +47,7 @@ function add(e) {
     if (ok && (e.kind === "ORT")) {
       const ps = ort[e.placeFile].filter((p) => p.keys.includes(s) && p.level <= e.level && (!e.flag1 || p.a) && (!e.flag2 || p.b));
       if (ps.length === 0) return false; // a country without such places
-      ok = ps.every((p) => v.onImage(v.x(p.lat, p.lon), v.y(p.lat)));
+      ok = ps.every((p) => shows(p.lat, p.lon));
     }
     if (!ok) dropped.push(`${e.number} ${s}`);
     return ok;

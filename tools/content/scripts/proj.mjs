@@ -1,41 +1,61 @@
-// The game's map projection, as the map object computes it, on the 1916 x 1000 map picture the
-// exercises are drawn on. Used to pick selectors that show and to cut the data to the views.
+// The game's map projection, as the map object computes it, on the 1916 x 1000 map picture of a
+// 1920 x 1080 screen and on the pictures of the other screens a player has. Used to pick selectors
+// that show and to cut the data to the views.
 export const W = 1916, H = 1000;
+
+// The map picture the exercise screen gives on a maximised screen: the window less a panel, its
+// 32-pixel top bar and a 2-pixel border, in device pixels. The same list as the content test's.
+const mapOn = (w, h, panelW = 0, panelH = 0, ratio = 1) =>
+  [ratio * (Math.floor(w / ratio) - panelW - 4), ratio * (Math.floor(h / ratio) - panelH - 36)];
+export const SHAPES = [[1916, 1000]];
+for (const [w, h] of [[1920, 1080], [1920, 1200], [1366, 768], [1440, 900], [1280, 800], [1280, 1024], [1024, 768], [2560, 1080]])
+  SHAPES.push(mapOn(w, h), mapOn(w, h, 0, 70), mapOn(w, h, 70, 0));
+SHAPES.push(mapOn(3840, 2160, 0, 0, 2), mapOn(3840, 2160, 0, 70, 2), mapOn(3840, 2160, 70, 0, 2), mapOn(1920, 1080, 0, 0, 2));
+// The world's view needs the whole width of the world: on a picture narrower than the reference
+// that takes a view reaching past the poles, which AREA1's markers, seeds and 500 records do not
+// yet survive. Its questions are kept on the pictures at least as wide as the reference.
+export const WORLD_SHAPES = SHAPES.filter(([w, h]) => w / h >= W / H); // as the content test
+// The narrowest and the widest picture: what shows on both shows on all.
+export const NARROW = SHAPES.reduce((a, b) => (b[0] / b[1] < a[0] / a[1] ? b : a));
+export const WIDE = SHAPES.reduce((a, b) => (b[0] / b[1] > a[0] / a[1] ? b : a));
 const f32 = Math.fround;
 export const rint = (x) => { const r = Math.round(x); return Math.abs(x % 1) === 0.5 ? 2 * Math.round(x / 2) : r; };
 const interpolate = (v, fl, fh, tl, th) => { const h = f32(fh + 1e-8); const q = (v - fl) / (h - fl); return f32(tl + (th - tl) * q); };
 
 export class View {
-  constructor(top, bottom, centre) { this.top = f32(top); this.bottom = f32(bottom); this.centre = f32(centre); this.updateScale(); }
+  constructor(top, bottom, centre, w = W, h = H) { this.top = f32(top); this.bottom = f32(bottom); this.centre = f32(centre); this.W = w; this.H = h; this.updateScale(); }
   updateScale() { this.scale = rint(Math.abs((this.top + this.bottom) / 2) / 90 * 50) + 90; }
   y(lat) { return rint(this.yf(lat)); }
   x(lat, lon) { return rint(this.xf(lat, lon)); }
   // The same before rounding to whole pixels.
-  yf(lat) { lat = Math.max(-90, Math.min(90, lat)); return H - interpolate(f32(lat), this.bottom, this.top, 0, H); }
+  yf(lat) { lat = Math.max(-90, Math.min(90, lat)); return this.H - interpolate(f32(lat), this.bottom, this.top, 0, this.H); }
   xf(lat, lon) {
-    lat = f32(lat); const p = f32(H / (this.top - this.bottom)); const d = f32(f32(lon) - this.centre);
-    if (lat === 90 || lat === -90) return W / 2;
-    return Math.sqrt(8100 - lat * lat) * d / this.scale * p + W / 2;
+    lat = f32(lat); const p = f32(this.H / (this.top - this.bottom)); const d = f32(f32(lon) - this.centre);
+    if (lat === 90 || lat === -90) return this.W / 2;
+    return Math.sqrt(8100 - lat * lat) * d / this.scale * p + this.W / 2;
   }
-  latOf(y) { return Math.max(-90, Math.min(90, interpolate(y, 0, H, this.top, this.bottom))); }
+  latOf(y) { return Math.max(-90, Math.min(90, interpolate(y, 0, this.H, this.top, this.bottom))); }
   lonOf(y, x) {
-    const lat = this.latOf(y); const p = f32(H / (this.top - this.bottom));
+    const lat = this.latOf(y); const p = f32(this.H / (this.top - this.bottom));
     if (lat === 90 || lat === -90) return this.centre;
-    return f32(this.centre + (x - Math.floor(W / 2)) / Math.sqrt(8100 - lat * lat) * this.scale / p);
+    return f32(this.centre + (x - Math.floor(this.W / 2)) / Math.sqrt(8100 - lat * lat) * this.scale / p);
   }
-  onImage(x, y) { return x > 0 && x < W && y > 0 && y < H; }
+  onImage(x, y) { return x > 0 && x < this.W && y > 0 && y < this.H; }
   // The whole box of an area lies on the picture.
   boxShows(b) { return [[b.n, b.e], [b.n, b.w], [b.s, b.e], [b.s, b.w]].every(([la, lo]) => this.onImage(this.x(la, lo), this.y(la))); }
 }
 
-// The views of the exercises: top latitude, bottom latitude, centre longitude.
+// The views of the exercises: top latitude, bottom latitude, centre longitude. A view keeps its
+// latitudes on every picture, so a narrower one shows less longitude: each is the least widening
+// (and shift) of the view made for 1916 x 1000 that keeps every question on the narrowest picture
+// (NARROW, a 5:4 screen with a panel beside it); the world's is still the one made for 1916 x 1000.
 export const VIEWS = {
-  EUR: [71.5, 34, 15], NOR: [85, 5, -95], SYD: [14, -57, -60], ASI: [56, -11, 90], AFR: [38.5, -36, 18], AUS: [12, -48, 155],
+  EUR: [71.5, 34, 19], NOR: [85, 5, -95], SYD: [14, -57, -60], ASI: [61, -16, 85], AFR: [38.5, -36, 18], AUS: [12, -48, 154],
   WORLD: [84, -84, 28],
   "USA-ST": [72, 17, -115], "CAN-PR": [84, 40, -96], "AUS-ST": [-8, -45, 134], "BRA-ST": [7, -35, -53],
   // fitted to the country's outline with about 30 px to spare on the 1916 x 1000 picture (China's
   // a little east, so that the picture's edge does not cut off a corner of the Caspian)
-  "CHN-PR": [55, 17, 106], "IND-ST": [37, 5.5, 81], "ARG-PR": [-20.5, -56.5, -64], "MEX-ST": [33.5, 13.5, -102.5],
+  "CHN-PR": [55, 17, 105], "IND-ST": [37, 5.5, 81], "ARG-PR": [-20.5, -56.5, -64], "MEX-ST": [34, 13, -101.5],
 };
 // The views of AREA3, one per subdivided country (the group key of its subdivisions).
 export const STATE_VIEWS = ["USA-ST", "CAN-PR", "AUS-ST", "BRA-ST", "CHN-PR", "IND-ST", "ARG-PR", "MEX-ST"];
