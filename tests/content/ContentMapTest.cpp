@@ -589,8 +589,9 @@ TEST(ContentMap, EveryCountryIsAskedAndCanBeFoundOnEveryMapThatAsksIt)
                     x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
                 }
                 target = std::max(target, std::min(x1 - x0, y1 - y0));
-                if (a.Reserved == 1)
+                if (a.Reserved == 1) {
                     EXPECT_GE(std::min(x1 - x0, y1 - y0), 8) << key << "'s marker";
+                }
             }
             EXPECT_GE(target, 6) << key << " is a target of " << target << " px";
         }

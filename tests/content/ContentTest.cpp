@@ -124,8 +124,9 @@ TEST(Content, EverySelectorResolvesAsItsKindNeeds)
                 EXPECT_NE(areas.FindByKey(s), nullptr) << s;
             }
         }
-        if (e->Kind == "ORT" || e->Kind == "MULTI")
+        if (e->Kind == "ORT" || e->Kind == "MULTI") {
             EXPECT_FALSE(placesOf(*c.places.at(e->PlaceFileNo), *e).empty());
+        }
     }
 }
 
@@ -262,8 +263,9 @@ TEST(Content, CapitalsLieInOrNearTheirCountry)
                 if (areas.Item(i).Reserved == 1 && inside(areas.Item(i), static_cast<float>(p->Latitude), static_cast<float>(p->Longitude)))
                     nearest = 0.0;
             // the simplified coast may pass a harbour capital by a few kilometres
-            if (hasOutline)
+            if (hasOutline) {
                 EXPECT_LT(nearest, 15.0) << p->Id << " lies outside " << p->Keys[1];
+            }
             for (int l = 1; l <= 5; ++l)
                 EXPECT_FALSE(p->Names[l].empty()) << p->Id;
         }
@@ -363,8 +365,9 @@ void expectLandDrawn(const std::map<std::string, Share>& shares, const std::stri
         drawn += s.Drawn;
         total += s.Total;
         lowest.emplace_back(s.Of(), key + (s.Marker ? " (marker)" : ""));
-        if (!s.Marker && ownMap(key))
+        if (!s.Marker && ownMap(key)) {
             EXPECT_GE(s.Of(), 0.95) << file << " draws " << 100 * s.Of() << " % of " << key;
+        }
     }
     std::sort(lowest.begin(), lowest.end());
     std::printf("%s: %.2f %% of the land drawn; lowest:", file.c_str(), 100 * drawn / total);
@@ -508,8 +511,9 @@ TEST(Content, EveryCapitalIsAskedInItsPartOfTheWorldAndInTheWorld)
         ++capitals;
         EXPECT_TRUE(askedIn[p->Id].count(partOfGroup.at(p->Keys[2]))) << p->Id << " is asked in no exercise of its part";
         // a capital inside another (Vatican City in Rome) is left to the continents' maps
-        if (p->Level == 0)
+        if (p->Level == 0) {
             EXPECT_TRUE(askedIn[p->Id].count("*")) << p->Id << " is asked in no world exercise";
+        }
     }
     EXPECT_GE(capitals, 197);
 }
