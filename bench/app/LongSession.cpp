@@ -87,6 +87,16 @@ int OpenDescriptors()
     return n - 1; // the iterator's own
 }
 
+// What each open descriptor is, for the report when they did not come back.
+void PrintDescriptors()
+{
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator("/proc/self/fd", ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
+        std::fprintf(stderr, "  fd %s -> %s\n", it->path().filename().c_str(),
+                     std::filesystem::read_symlink(it->path(), ec).c_str());
+}
+
 // Timers registered by the application object and every window with everything they own.
 int RegisteredTimers()
 {
@@ -415,6 +425,8 @@ int main(int argc, char** argv)
     };
     check(maxGrowth <= 2048, "memory grew by more than 2 MiB after the first round");
     check(last.fds == base.fds, "open file descriptors did not come back");
+    if (last.fds != base.fds)
+        PrintDescriptors();
     check(last.timers == base.timers, "timers did not come back");
     check(last.windows == before.windows && left == 0, "a window was left behind");
     check(unplayable == 0, "an exercise could not be played to its end");
