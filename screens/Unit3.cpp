@@ -410,24 +410,15 @@ void TfrmOvningFlagga::OfferPractice()
 
 void TfrmOvningFlagga::cmdOvaClick()
 {
-    const Hold hold(*this);
-    if (!exercise_)
-        return;
-    Hourglass wait;
-    cmdOva->hide();
-    tmrBlinka->stop();
-    tmrRitaOm->stop();
-    pendingRedraw_ = 0;
-    blinkCounter_ = 0;
-    exercise_->StartPractice(this);
-    // Fewer flags are in play: the cells of the others are emptied.
-    DrawGrid();
-    LoadFlagPictures();
-    DrawAllFlags();
-    VisaProcent(0);
+    Replay(true);
 }
 
 void TfrmOvningFlagga::cmdStartaClick()
+{
+    Replay(false);
+}
+
+void TfrmOvningFlagga::Replay(bool practice)
 {
     const Hold hold(*this);
     if (!exercise_)
@@ -439,7 +430,13 @@ void TfrmOvningFlagga::cmdStartaClick()
     // A name or a blink left over from the last play must not be drawn into the new one.
     pendingRedraw_ = 0;
     blinkCounter_ = 0;
-    exercise_->Start(this);
+    if (practice) {
+        exercise_->StartPractice(this);
+        // Fewer flags are in play: the cells of the others are emptied.
+        DrawGrid();
+    } else {
+        exercise_->Start(this);
+    }
     LoadFlagPictures();
     DrawAllFlags();
     VisaProcent(0);

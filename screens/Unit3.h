@@ -102,6 +102,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // A new play: the whole exercise (restart) or only the questions just missed.
+    void Replay(bool practice);
     void FormShow();
     void FormDestroy();
     void OfferPractice();
