@@ -4,8 +4,26 @@
 #include "exercises/ovning.h"
 #include "map/UKarta.h"
 
+#include "data/Language.h"
+#include "exercises/ExerciseSupport.h"
+#include "platform/Win1252.h"
+
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPushButton>
+
+bool ExerciseWindow::OfferPractice(const COvning& exercise, QPushButton& offer)
+{
+    const int missed = static_cast<int>(exercise.Missed().size());
+    if (missed > 0) {
+        offer.setText(FromWin1252(PracticeOfferText(missed)));
+        offer.show();
+        return true;
+    }
+    if (exercise.Practising())
+        VisaFraga(LanguageString(6));
+    return false;
+}
 
 void ExerciseWindow::Release()
 {

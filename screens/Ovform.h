@@ -11,6 +11,7 @@
 
 class CKarta;
 class COvning;
+class QPushButton;
 
 // The window of an exercise screen: the exercise sees it as its TOvningsformular.
 class ExerciseWindow : public QWidget, public virtual TOvningsformular {
@@ -53,6 +54,10 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // At the end of a round: the practice of what took more than one try, on `offer`; after a
+    // practice with nothing missed, the no-misses message as the question. True when the offer
+    // is shown.
+    bool OfferPractice(const COvning& exercise, QPushButton& offer);
 
 private:
     int holds_ = 0;

@@ -319,14 +319,8 @@ void TfrmOvningKarta::tmrNamnTimerTimer()
 
 void TfrmOvningKarta::OfferPractice()
 {
-    const int missed = static_cast<int>(exercise_->Missed().size());
-    if (missed > 0) {
-        cmdOva->setText(FromWin1252(PracticeOfferText(missed)));
+    if (ExerciseWindow::OfferPractice(*exercise_, *cmdOva))
         cmdOva->resize(cmdOva->fontMetrics().horizontalAdvance(cmdOva->text()) + 24, cmdOva->height());
-        cmdOva->show();
-    } else if (exercise_->Practising()) {
-        VisaFraga(LanguageString(6));
-    }
 }
 
 void TfrmOvningKarta::cmdStartaClick()

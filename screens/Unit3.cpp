@@ -398,14 +398,8 @@ void TfrmOvningFlagga::tmrBlinkaTimer()
 
 void TfrmOvningFlagga::OfferPractice()
 {
-    const int missed = static_cast<int>(exercise_->Missed().size());
-    if (missed > 0) {
-        cmdOva->setText(FromWin1252(PracticeOfferText(missed)));
-        cmdOva->show();
+    if (ExerciseWindow::OfferPractice(*exercise_, *cmdOva))
         cmdOva->raise();
-    } else if (exercise_->Practising()) {
-        VisaFraga(LanguageString(6));
-    }
 }
 
 void TfrmOvningFlagga::cmdOvaClick()

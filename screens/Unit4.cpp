@@ -304,20 +304,10 @@ void TfrmOvningMulti::AnswerChosen()
         // A practice round is no result for the top ten.
         if (!exercise_->Practising())
             showTopTen(exercise_, exercise_->Percent, this);
-        OfferPractice();
+        OfferPractice(*exercise_, *cmdOva);
     }
 }
 
-void TfrmOvningMulti::OfferPractice()
-{
-    const int missed = static_cast<int>(exercise_->Missed().size());
-    if (missed > 0) {
-        cmdOva->setText(FromWin1252(PracticeOfferText(missed)));
-        cmdOva->show();
-    } else if (exercise_->Practising()) {
-        VisaFraga(LanguageString(6));
-    }
-}
 
 void TfrmOvningMulti::cmdOvaClick()
 {

@@ -96,7 +96,6 @@ private:
     void FormShow();
     void FormKeyDown(QKeyEvent* event);
     void FormDestroy();
-    void OfferPractice();
 
     COvningMulti* exercise_ = nullptr; // owned by the catalogue
     std::unique_ptr<CKarta> map_;
