@@ -1,9 +1,9 @@
 // Fuzz target for the exercise catalogue: any bytes as "Ovning.crp", then every exercise is
 // looked up by its name as the main menu does.
-#include "app/Generell.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 #include "platform/Errors.h"
+#include "platform/GameState.h"
 
 #include "FuzzFile.h"
 

@@ -1,5 +1,5 @@
 // Fuzz target for the interface strings: any bytes as "lang.crp".
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "platform/Errors.h"
 
 #include "FuzzFile.h"

@@ -15,7 +15,6 @@
 // window was left behind, an exercise could not be played to its end or a message box came up. One round compares
 // descriptors, timers and windows with the figures before it.
 #include "app/About.h"
-#include "app/Generell.h"
 #include "app/Hmeny.h"
 #include "app/Lang.h"
 #include "data/Areor.h"
@@ -26,12 +25,13 @@
 #include "exercises/OvOrt.h"
 #include "exercises/Ovmulti.h"
 #include "map/UKarta.h"
+#include "platform/GameState.h"
 #include "platform/GlobanaApplication.h"
 #include "platform/Win1252.h"
+#include "scores/Tioitopp.h"
 #include "screens/Unit1.h"
 #include "screens/Unit3.h"
 #include "screens/Unit4.h"
-#include "scores/Tioitopp.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

@@ -2,10 +2,10 @@
 // questions offscreen at 1920 x 1080 through the screen factory, as the main menu does, and
 // prints the process's peak resident set (getrusage ru_maxrss) in KiB.
 // Usage: bench_peakmemory [content folder]
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
+#include "platform/GameState.h"
 #include "platform/RecordingMediaPlayer.h"
 #include "platform/Sound.h"
 #include "screens/Ovform.h"

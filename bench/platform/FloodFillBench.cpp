@@ -1,5 +1,5 @@
 // FloodFillAt against QImage::fill on a whole map-sized picture (1916 x 1000).
-#include "app/Generell.h"
+#include "platform/FloodFill.h"
 
 #include <benchmark/benchmark.h>
 

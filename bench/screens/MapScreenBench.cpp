@@ -3,11 +3,11 @@
 // (the map drawn again and the first question shown). Every map exercise of the catalogue is
 // measured; the largest maps (the world) are the ones that count.
 // GLOBANA_BENCH_CONTENT names another content folder than the shipped one.
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
 #include "map/UKarta.h"
+#include "platform/GameState.h"
 #include "platform/RecordingMediaPlayer.h"
 #include "platform/Sound.h"
 #include "scores/Tioitopp.h"

@@ -1,6 +1,6 @@
 // The about box: version text, README.TXT shown once per showing, and the switches it stores.
 #include "app/About.h"
-#include "app/Generell.h"
+#include "platform/GameState.h"
 
 #include "AppTestSupport.h"
 

@@ -1,13 +1,12 @@
 // Shared pieces of the application-shell tests: a private settings folder, recorded message
-// boxes and help requests, and recording media players.
+// boxes and help requests; the recording media players come with it.
 #pragma once
 
 #include "platform/GlobanaApplication.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
-#include "platform/RecordingMediaPlayer.h"
 #include "platform/Settings.h"
-#include "platform/Sound.h"
+#include "support/RecordedPlayers.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -16,7 +15,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -83,23 +81,4 @@ public:
     QStringList errors;
     QStringList generalErrors;
     std::vector<int> helpTopics;
-};
-
-// The three players replaced by recorders, kept reachable by the test.
-struct RecordedPlayers {
-    RecordedPlayers()
-    {
-        auto m = std::make_unique<RecordingMediaPlayer>();
-        auto w1 = std::make_unique<RecordingMediaPlayer>();
-        auto w2 = std::make_unique<RecordingMediaPlayer>();
-        midi = m.get();
-        wav1 = w1.get();
-        wav2 = w2.get();
-        SetMediaPlayers(std::move(m), std::move(w1), std::move(w2));
-    }
-    ~RecordedPlayers() { CloseMediaPlayers(); }
-
-    RecordingMediaPlayer* midi;
-    RecordingMediaPlayer* wav1;
-    RecordingMediaPlayer* wav2;
 };

@@ -1,7 +1,7 @@
 // TranslateCaptions: which controls take their text from the language table by Tag.
-#include "app/Generell.h"
 #include "app/Lang.h"
 #include "platform/Errors.h"
+#include "platform/GameState.h"
 #include "platform/PictureBox.h"
 
 #include <QCheckBox>

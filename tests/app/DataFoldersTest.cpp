@@ -1,6 +1,6 @@
 // Where the game looks for its files (beside the program or in the installed data folder) and
 // where it keeps "scores.hgh" (beside the game files only in a writable portable copy).
-#include "app/Generell.h"
+#include "platform/Paths.h"
 
 #include <gtest/gtest.h>
 

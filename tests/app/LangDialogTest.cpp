@@ -1,7 +1,7 @@
 // The language dialog: what it reads from GLOBANA.INI when shown, what OK and Cancel leave
 // there, and its clicks and keys.
-#include "app/Generell.h"
 #include "app/Lang.h"
+#include "platform/GameState.h"
 #include "platform/PictureBox.h"
 
 #include "AppTestSupport.h"

@@ -2,11 +2,12 @@
 // the small map and in the list, the instruction slide, starting an exercise and the release
 // of exercise screens.
 #include "app/About.h"
-#include "app/Generell.h"
 #include "app/Hmeny.h"
 #include "app/Lang.h"
 #include "data/ovningar.h"
 #include "exercises/ovning.h"
+#include "platform/GameState.h"
+#include "platform/Paths.h"
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"
 #include "platform/Win1252.h"

@@ -2,7 +2,7 @@
 #include "data/Areor.h"
 #include "platform/Errors.h"
 
-#include "DataFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ protected:
         list.LoadFromFile(files.Write("AREA1.crp", w));
     }
 
-    DataFiles files;
+    TempFolder files;
     CAreor list;
 };
 
@@ -158,7 +158,7 @@ TEST_P(AreorLimits, FiveHundredAreasAndVerticesAtMost)
                 vertices.emplace_back(k * 0.01, -k * 0.01);
         WriteArea(w, Area("A" + std::to_string(i), "", "", vertices));
     }
-    DataFiles files;
+    TempFolder files;
     CAreor list;
     const std::string path = files.Write("AREA2.crp", w);
     if (!row.loads) {
@@ -219,7 +219,7 @@ TEST_P(AreorBroken, FailsWithTheReadersError)
     w.Byte(row.highByte);
     for (int k = 0; k < 8 + 2 * 3; ++k)
         w.Int32(k);
-    DataFiles files;
+    TempFolder files;
     CAreor list;
     const std::string path = files.Write("AREA1.crp", CutShort(w, row.cut));
     if (!row.message) {

@@ -3,7 +3,7 @@
 #include "data/Fileread.h"
 #include "tools/crp/CrpWriter.h"
 
-#include "DataFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(CrpWriterRoundTrip, EveryFieldTypeReadsBackAsWritten)
     w.String(std::string(1, '\xFF'));
     w.Degrees(-0.0005);
 
-    DataFiles files;
+    TempFolder files;
     TByteFile file(files.Write("fields.crp", w));
     EXPECT_EQ(file.ReadByte(), 0);
     EXPECT_EQ(file.ReadByte(), 255);
@@ -56,7 +56,7 @@ TEST(CrpWriterRoundTrip, SeaPointsArePairsOfInt32)
         WriteSeaPoint(w, lat, lon);
     ASSERT_EQ(w.Bytes().size(), 8 * points.size());
 
-    DataFiles files;
+    TempFolder files;
     TByteFile file(files.Write("Hav1.crp", w));
     std::vector<std::pair<float, float>> read;
     while (!file.AtEnd()) {

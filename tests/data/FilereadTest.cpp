@@ -2,7 +2,7 @@
 #include "data/Fileread.h"
 #include "platform/Errors.h"
 
-#include "DataFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ std::string InOutErrorOf(const std::function<void()>& read)
 
 class FilereadTest : public ::testing::Test {
 protected:
-    DataFiles files;
+    TempFolder files;
 };
 
 // ---- Blocks and the end of the file ----
@@ -51,7 +51,7 @@ class EmptyFileRead : public ::testing::TestWithParam<ReadKind> {};
 
 TEST_P(EmptyFileRead, IsAtEndAtOnceAndEveryReadFails)
 {
-    DataFiles files;
+    TempFolder files;
     TByteFile file(files.Write("empty.crp", {}));
     EXPECT_TRUE(file.AtEnd());
     EXPECT_EQ(InOutErrorOf([&] { GetParam().read(file); }), ReadBeyondEnd);
@@ -70,7 +70,7 @@ class BlockBoundary : public ::testing::TestWithParam<std::size_t> {};
 // after the last one: not while buffered bytes remain, not before the next block is read.
 TEST_P(BlockBoundary, BytesComeBackInOrderAndAtEndOnlyAfterTheLast)
 {
-    DataFiles files;
+    TempFolder files;
     const std::vector<std::uint8_t> bytes = Pattern(GetParam());
     TByteFile file(files.Write("blocks.crp", bytes));
     EXPECT_FALSE(file.AtEnd()) << "before the first read";
@@ -122,7 +122,7 @@ class Int16Field : public ::testing::TestWithParam<Int16Row> {};
 // The byte after the field shows that both bytes were consumed, also when the value fails.
 TEST_P(Int16Field, DecodesOrRejectsAndConsumesBothBytes)
 {
-    DataFiles files;
+    TempFolder files;
     std::vector<std::uint8_t> bytes = GetParam().bytes;
     bytes.push_back(0x5A);
     TByteFile file(files.Write("int16.crp", bytes));
@@ -151,7 +151,7 @@ class Int32Field : public ::testing::TestWithParam<Int32Row> {};
 
 TEST_P(Int32Field, IsLittleEndianTwosComplement)
 {
-    DataFiles files;
+    TempFolder files;
     TByteFile file(files.Write("int32.crp", GetParam().bytes));
     EXPECT_EQ(file.ReadInt32(), GetParam().value);
     EXPECT_TRUE(file.AtEnd());
@@ -175,7 +175,7 @@ class StringField : public ::testing::TestWithParam<StringRow> {};
 
 TEST_P(StringField, AddsTwentyOneToEveryByteModulo256)
 {
-    DataFiles files;
+    TempFolder files;
     TByteFile file(files.Write("string.crp", GetParam().bytes));
     EXPECT_EQ(file.ReadString(), GetParam().text);
     EXPECT_TRUE(file.AtEnd());
@@ -209,7 +209,7 @@ class FieldCutShort : public ::testing::TestWithParam<CutRow> {};
 
 TEST_P(FieldCutShort, FailsWithReadBeyondEnd)
 {
-    DataFiles files;
+    TempFolder files;
     TByteFile file(files.Write("short.crp", GetParam().bytes));
     EXPECT_EQ(InOutErrorOf([&] { GetParam().read(file); }), ReadBeyondEnd);
 }

@@ -2,7 +2,7 @@
 #include "data/Language.h"
 #include "platform/Errors.h"
 
-#include "DataFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ protected:
         return files.Write("lang.crp", w);
     }
 
-    DataFiles files;
+    TempFolder files;
 };
 
 TEST_F(LanguageTableTest, RecordsFillTheirNumberInEveryLanguage)
@@ -72,7 +72,7 @@ class LanguageNumber : public ::testing::TestWithParam<int> {};
 
 TEST_P(LanguageNumber, OutsideOneToThirtyFourFails)
 {
-    DataFiles files;
+    TempFolder files;
     CrpWriter w;
     WriteLanguageRecord(w, Record(GetParam(), "bad"));
     EXPECT_THROW(LoadLanguageTableFrom(files.Write("lang.crp", w)), ERangeError);

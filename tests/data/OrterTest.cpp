@@ -2,7 +2,7 @@
 #include "data/Orter.h"
 #include "platform/Errors.h"
 
-#include "DataFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ protected:
         list.LoadFromFile(files.Write("Ort1.crp", w));
     }
 
-    DataFiles files;
+    TempFolder files;
     COrter list;
 };
 
@@ -135,7 +135,7 @@ TEST_P(OrterNames, EmptyNameShowsLanguageOne)
         r.Names[i] = GetParam().stored[static_cast<std::size_t>(i)];
     CrpWriter w;
     WritePlace(w, r);
-    DataFiles files;
+    TempFolder files;
     COrter list;
     list.LoadFromFile(files.Write("Ort1.crp", w));
     ASSERT_NE(list.First, nullptr);
@@ -206,7 +206,7 @@ TEST_P(OrterInclude, FollowsLevelKeyAndCategoryFilters)
     const IncludeRow& row = GetParam();
     CrpWriter w;
     WritePlace(w, row.place);
-    DataFiles files;
+    TempFolder files;
     COrter list;
     list.LoadFromFile(files.Write("Ort1.crp", w));
     list.IncludeForKey(row.key, row.level, row.onlyA, row.onlyB);

@@ -8,7 +8,7 @@
 #include "platform/Errors.h"
 #include "platform/GameState.h"
 
-#include "DataFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,7 @@ protected:
         return "";
     }
 
-    DataFiles files;
+    TempFolder files;
     COvningar catalogue;
 };
 
@@ -163,7 +163,7 @@ TEST_P(CatalogueKind, KeywordChoosesTheClassAndIsKeptAsKind)
 {
     CrpWriter w;
     WriteCatalogueEntry(w, Entry(GetParam().keyword, "x"));
-    DataFiles files;
+    TempFolder files;
     COvningar catalogue;
     catalogue.LoadFromFile(files.Write("Ovning.crp", w));
     ASSERT_NE(catalogue.First, nullptr);
@@ -237,7 +237,7 @@ TEST_P(CatalogueSelectors, AtMostOneHundred)
     CrpWriter w;
     WriteCatalogueEntry(w, r);
     WriteCatalogueEntry(w, Entry("ORT", "after"));
-    DataFiles files;
+    TempFolder files;
     COvningar catalogue;
     const std::string path = files.Write("Ovning.crp", w);
     if (!GetParam().loads) {

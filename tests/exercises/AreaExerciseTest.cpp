@@ -22,16 +22,19 @@ class AreaExerciseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        exercise.PlaySound = RecordSound;
+        exercise.PlaySound = sounds.Player();
         SetQuestionStrings();
         SetRandomSeed(11);
         map = MakeMap(dir,
-                      {BoxArea("AAA", "Alpha", 0, 10, 0, 10), BoxArea("BBB", "Beta", 0, 10, 20, 30),
+                      {BoxArea({.north = 10, .south = 0, .east = 10, .west = 0, .key = "AAA", .name = "Alpha"}),
+                       BoxArea({.north = 10, .south = 0, .east = 30, .west = 20, .key = "BBB", .name = "Beta"}),
                        // Inner lies inside Alpha and reaches less far north.
-                       BoxArea("INN", "Inner", 2, 4, 2, 4),
+                       BoxArea({.north = 4, .south = 2, .east = 4, .west = 2, .key = "INN", .name = "Inner"}),
                        // Two parts of one group; the group key is also one area's own key.
-                       BoxArea("GGG", "Gamma", -20, -10, 0, 10), BoxArea("GG2", "Gamma island", -20, -10, 20, 30, "GGG"),
-                       BoxArea("OUT", "Not asked", -20, -10, 40, 50)},
+                       BoxArea({.north = -10, .south = -20, .east = 10, .west = 0, .key = "GGG", .name = "Gamma"}),
+                       BoxArea({.north = -10, .south = -20, .east = 30, .west = 20, .key = "GG2",
+                                .name = "Gamma island", .group = "GGG"}),
+                       BoxArea({.north = -10, .south = -20, .east = 50, .west = 40, .key = "OUT"})},
                       {});
         exercise.Map = map.get();
         exercise.NorthLat = 20;
@@ -68,7 +71,7 @@ protected:
     }
 
     SoundRecorder sounds;
-    QTemporaryDir dir;
+    TempFolder dir;
     std::unique_ptr<CKarta> map;
     FakeMapScreen screen;
     COvningLandArea exercise;

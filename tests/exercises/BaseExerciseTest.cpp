@@ -27,7 +27,7 @@ TEST_P(PercentTest, HalvesGoToTheEvenNeighbour)
     SoundRecorder sounds;
     RecordingScreen screen;
     COvning exercise;
-    exercise.PlaySound = RecordSound;
+    exercise.PlaySound = sounds.Player();
     exercise.Start(&screen);
     const TAnswer answer;
     for (int i = 0; i < GetParam().wrong; ++i)
@@ -52,7 +52,7 @@ TEST(ExerciseBase, FinishedBooksNothingButStillSounds)
     SoundRecorder sounds;
     RecordingScreen screen;
     COvning exercise;
-    exercise.PlaySound = RecordSound;
+    exercise.PlaySound = sounds.Player();
     exercise.Start(&screen);
     exercise.CorrectAnswer();
     exercise.Finished = true;
@@ -70,7 +70,6 @@ TEST(ExerciseBase, FinishedBooksNothingButStillSounds)
 TEST(ExerciseBase, AbstractOperationsRaise)
 {
     COvning exercise;
-    exercise.PlaySound = RecordSound;
     EXPECT_THROW(exercise.NextQuestion(), EAbstractError);
     EXPECT_THROW(exercise.IsCorrect(TAnswer{}), EAbstractError);
     EXPECT_THROW(exercise.Tick(), EAbstractError);
@@ -79,15 +78,16 @@ TEST(ExerciseBase, AbstractOperationsRaise)
 TEST(ExerciseBase, StartCopiesViewAndNonZeroColoursAndIncludesAfresh)
 {
     SoundRecorder sounds;
-    QTemporaryDir dir;
+    TempFolder dir;
     auto map = MakeMap(dir,
-                       {BoxArea("AAA", "A", 0, 10, 0, 10, "GRP"), BoxArea("BBB", "B", 0, 10, 20, 30, "GRP"),
-                        BoxArea("CCC", "C", 20, 30, 0, 10)},
+                       {BoxArea({.north = 10, .south = 0, .east = 10, .west = 0, .key = "AAA", .group = "GRP"}),
+                        BoxArea({.north = 10, .south = 0, .east = 30, .west = 20, .key = "BBB", .group = "GRP"}),
+                        BoxArea({.north = 30, .south = 20, .east = 10, .west = 0, .key = "CCC"})},
                        {Place("a1", 5, 5, "AAA", 0), Place("a2", 6, 6, "AAA", 3), Place("b1", 5, 25, "BBB", 0),
                         Place("grp", 1, 1, "GRP", 0)});
     RecordingScreen screen;
     COvning exercise;
-    exercise.PlaySound = RecordSound;
+    exercise.PlaySound = sounds.Player();
     exercise.Map = map.get();
     exercise.NorthLat = 40;
     exercise.SouthLat = -5;
@@ -152,7 +152,7 @@ protected:
         exercise->SelectorCount = 6;
         for (int i = 1; i <= 6; ++i) {
             const std::string key = "K" + std::to_string(i);
-            areas.push_back(BoxArea(key, "Country " + key, 2 * i, 2 * i + 1, 0, 1));
+            areas.push_back(BoxArea({.north = 2.0 * i + 1, .south = 2.0 * i, .east = 1, .key = key}));
             places.push_back(Place("Capital " + key, 2 * i + 0.5, 0.5, key));
             exercise->Selectors[i] = key;
         }
@@ -161,7 +161,7 @@ protected:
         exercise->NorthLat = 14;
         exercise->SouthLat = 1;
         exercise->CenterLon = 0.5;
-        exercise->PlaySound = RecordSound;
+        exercise->PlaySound = sounds.Player();
         exercise->WaitForMessages = [this] { exercise->Tick(); }; // the pause's tick at once
         exercise->ProcessMessages = [] {};
     }
@@ -251,7 +251,7 @@ protected:
     }
 
     SoundRecorder sounds;
-    QTemporaryDir dir;
+    TempFolder dir;
     std::unique_ptr<CKarta> map;
     std::unique_ptr<COvning> exercise;
     FakeMapScreen mapScreen;

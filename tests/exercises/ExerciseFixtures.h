@@ -4,22 +4,17 @@
 #include "exercises/ExerciseScreen.h"
 #include "map/UKarta.h"
 #include "platform/Canvas.h"
-#include "tools/crp/CrpWriter.h"
+#include "support/MapRecords.h"
+#include "support/SoundRecorder.h"
+#include "support/TempFolder.h"
 
-#include <QTemporaryDir>
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
-// A rectangle area (lat south..north, lon west..east) with seeds in the middle.
-AreaRecord BoxArea(const std::string& key, const std::string& name, double south, double north,
-                   double west, double east, const std::string& group = "");
-PlaceRecord Place(const std::string& name, double lat, double lon, const std::string& key,
-                  int level = 0);
-
-// Writes the records to files in a temporary folder and loads them into a new map.
-std::unique_ptr<CKarta> MakeMap(const QTemporaryDir& dir, const std::vector<AreaRecord>& areas,
+// Writes the records to files in the folder and loads them into a new map.
+std::unique_ptr<CKarta> MakeMap(const TempFolder& folder, const std::vector<AreaRecord>& areas,
                                 const std::vector<PlaceRecord>& places);
 
 class RecordingScreen : public TOvningsformular {
@@ -60,16 +55,6 @@ public:
     std::array<std::string, 4> texts;
     std::vector<std::string> questions;
     std::vector<int> percents;
-};
-
-// What the exercises of these tests play through (their PlaySound): a record, kept while a
-// SoundRecorder lives.
-void RecordSound(const std::string& fileName, int channel);
-struct SoundRecorder {
-    SoundRecorder();
-    ~SoundRecorder();
-    // How often `fileName` was asked for on `channel`; any file when it is empty.
-    int Plays(int channel, const std::string& fileName = {}) const;
 };
 
 // Language strings 9, 10, 13, 14 in English, for question texts.

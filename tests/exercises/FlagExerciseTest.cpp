@@ -14,13 +14,14 @@ protected:
     void Prepare(int selectors)
     {
         SetQuestionStrings();
-        exercise.PlaySound = RecordSound;
+        exercise.PlaySound = sounds.Player();
         SetRandomSeed(3);
         std::vector<AreaRecord> areas;
         exercise.SelectorCount = selectors;
         for (int i = 1; i <= selectors; ++i) {
             const std::string key = "K" + std::to_string(i);
-            areas.push_back(BoxArea(key, "Country " + std::to_string(i), i, i + 1, 0, 1));
+            const std::string name = "Country " + std::to_string(i);
+            areas.push_back(BoxArea({.north = i + 1.0, .south = 1.0 * i, .east = 1, .key = key, .name = name}));
             exercise.Selectors[i] = key;
         }
         map = MakeMap(dir, areas, {});
@@ -28,7 +29,7 @@ protected:
     }
 
     SoundRecorder sounds;
-    QTemporaryDir dir;
+    TempFolder dir;
     std::unique_ptr<CKarta> map;
     RecordingScreen screen;
     COvningFlagga exercise;

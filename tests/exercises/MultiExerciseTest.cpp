@@ -17,13 +17,14 @@ protected:
     void Prepare(int countries)
     {
         SetQuestionStrings();
-        exercise.PlaySound = RecordSound;
+        exercise.PlaySound = sounds.Player();
         std::vector<AreaRecord> areas;
         std::vector<PlaceRecord> places;
         exercise.SelectorCount = countries;
         for (int i = 1; i <= countries; ++i) {
             const std::string key = "K" + std::to_string(i);
-            areas.push_back(BoxArea(key, "Country " + std::to_string(i), i, i + 1, 0, 1));
+            const std::string name = "Country " + std::to_string(i);
+            areas.push_back(BoxArea({.north = i + 1.0, .south = 1.0 * i, .east = 1, .key = key, .name = name}));
             places.push_back(Place("Capital " + std::to_string(i), i + 0.5, 0.5, key));
             exercise.Selectors[i] = key;
         }
@@ -36,7 +37,7 @@ protected:
     }
 
     SoundRecorder sounds;
-    QTemporaryDir dir;
+    TempFolder dir;
     std::unique_ptr<CKarta> map;
     FakeMultiScreen screen;
     COvningMulti exercise;

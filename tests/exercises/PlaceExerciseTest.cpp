@@ -22,10 +22,10 @@ class PlaceExerciseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        exercise.PlaySound = RecordSound;
+        exercise.PlaySound = sounds.Player();
         SetQuestionStrings();
         SetRandomSeed(7);
-        map = MakeMap(dir, {BoxArea("LND", "Land", -20, 20, -20, 20)},
+        map = MakeMap(dir, {BoxArea({.north = 20, .south = -20, .east = 20, .west = -20, .key = "LND"})},
                       {Place("West", 0, -5, "LND"), Place("East", 0, 5, "LND"), Place("North", 5, 0, "LND"),
                        Place("Elsewhere", 5, 5, "OTHER")});
         exercise.Map = map.get();
@@ -59,7 +59,7 @@ protected:
     }
 
     SoundRecorder sounds;
-    QTemporaryDir dir;
+    TempFolder dir;
     std::unique_ptr<CKarta> map;
     FakeMapScreen screen;
     COvningOrt exercise;

@@ -38,8 +38,10 @@ struct Draw : ::testing::Test {
 
 TEST_F(Draw, SeaFillStopsAtOutlinesAndWaters)
 {
-    map.Areas = LoadAreas(folder, {BoxArea("A", 5, -5, 5, -5), BoxArea("I", 1, -1, 13, 11)});
-    map.Waters = LoadAreas(folder, {BoxArea("W", 3, -3, 14, 10)}, "water.crp");
+    map.Areas = LoadAreas(folder, {BoxArea({.north = 5, .south = -5, .east = 5, .west = -5, .key = "A"}),
+                                   BoxArea({.north = 1, .south = -1, .east = 13, .west = 11, .key = "I"})});
+    map.Waters =
+        LoadAreas(folder, {BoxArea({.north = 3, .south = -3, .east = 14, .west = 10, .key = "W"})}, "water.crp");
     SetSeaPoints({{8, -15}, {-8, 18}});
     Land();
     map.FillSea();
@@ -54,7 +56,7 @@ TEST_F(Draw, SeaFillStopsAtOutlinesAndWaters)
 
 TEST_F(Draw, SeaPointInsideACountryFloodsIt)
 {
-    map.Areas = LoadAreas(folder, {BoxArea("A", 5, -5, 5, -5)});
+    map.Areas = LoadAreas(folder, {BoxArea({.north = 5, .south = -5, .east = 5, .west = -5, .key = "A"})});
     SetSeaPoints({{0, 0}});
     Land();
     map.FillSea();
@@ -64,7 +66,7 @@ TEST_F(Draw, SeaPointInsideACountryFloodsIt)
 
 TEST_F(Draw, SeaPointOnAnOutlineStartsNoFill)
 {
-    map.Areas = LoadAreas(folder, {BoxArea("A", 5, -5, 5, -5)});
+    map.Areas = LoadAreas(folder, {BoxArea({.north = 5, .south = -5, .east = 5, .west = -5, .key = "A"})});
     SetSeaPoints({{5, 0}});
     Land();
     map.FillSea();
@@ -74,7 +76,7 @@ TEST_F(Draw, SeaPointOnAnOutlineStartsNoFill)
 
 TEST_F(Draw, WaterSeededOutsideThePictureIsOutlinedOnly)
 {
-    AreaRecord water = BoxArea("W", 3, -3, 14, 10);
+    AreaRecord water = BoxArea({.north = 3, .south = -3, .east = 14, .west = 10, .key = "W"});
     water.Seed1Lon = water.Seed2Lon = 30; // 100 pixels right of the picture
     map.Waters = LoadAreas(folder, {water}, "water.crp");
     Land();
@@ -84,10 +86,13 @@ TEST_F(Draw, WaterSeededOutsideThePictureIsOutlinedOnly)
 
 TEST_F(Draw, AreasOutsideTheViewAreCulled)
 {
-    map.Areas = LoadAreas(folder, {BoxArea("IN", 5, -5, 5, -5), BoxArea("LEFT150", 5, -5, -35, -40),
-                                   BoxArea("LEFT50", 5, -5, -25, -30), BoxArea("RIGHT150", 5, -5, 40, 35),
-                                   BoxArea("ABOVE", 15, 12, 5, -5), BoxArea("BELOW", -12, -15, 5, -5),
-                                   BoxArea("EDGE", 12, 10, 5, -5)});
+    map.Areas = LoadAreas(folder, {BoxArea({.north = 5, .south = -5, .east = 5, .west = -5, .key = "IN"}),
+                                   BoxArea({.north = 5, .south = -5, .east = -35, .west = -40, .key = "LEFT150"}),
+                                   BoxArea({.north = 5, .south = -5, .east = -25, .west = -30, .key = "LEFT50"}),
+                                   BoxArea({.north = 5, .south = -5, .east = 40, .west = 35, .key = "RIGHT150"}),
+                                   BoxArea({.north = 15, .south = 12, .east = 5, .west = -5, .key = "ABOVE"}),
+                                   BoxArea({.north = -12, .south = -15, .east = 5, .west = -5, .key = "BELOW"}),
+                                   BoxArea({.north = 12, .south = 10, .east = 5, .west = -5, .key = "EDGE"})});
     const bool visible[] = {true, false, true, false, false, false, true};
     for (int i = 1; i <= map.Areas->Count; ++i)
         EXPECT_EQ(map.IsAreaVisible(map.Areas->Item(i)), visible[i - 1]) << map.Areas->Item(i).Keys[1];
@@ -110,7 +115,8 @@ TEST_F(Draw, AreasAreColouredByTheirState)
                 {true, true, 0, 0}};
     std::vector<AreaRecord> records;
     for (int i = 0; i < 7; ++i)
-        records.push_back(BoxArea("B" + std::to_string(i), 4, -4, -13 + 5 * i, -17 + 5 * i));
+        records.push_back(
+            BoxArea({.north = 4, .south = -4, .east = 5.0 * i - 13, .west = 5.0 * i - 17, .key = "B" + std::to_string(i)}));
     map.Areas = LoadAreas(folder, records);
     for (int i = 0; i < 7; ++i) {
         CArea& a = map.Areas->Item(i + 1);
@@ -130,9 +136,10 @@ TEST_F(Draw, AreasAreColouredByTheirState)
 
 TEST_F(Draw, FillAreasWithKeyFillsIncludedMatchesOnly)
 {
-    AreaRecord second = BoxArea("Z", 4, -4, 3, -3);
+    AreaRecord second = BoxArea({.north = 4, .south = -4, .east = 3, .west = -3, .key = "Z"});
     second.Keys[2] = "K";
-    map.Areas = LoadAreas(folder, {BoxArea("K", 4, -4, -7, -13), second, BoxArea("K", 4, -4, 13, 7)});
+    map.Areas = LoadAreas(folder, {BoxArea({.north = 4, .south = -4, .east = -7, .west = -13, .key = "K"}), second,
+                                   BoxArea({.north = 4, .south = -4, .east = 13, .west = 7, .key = "K"})});
     map.Areas->Item(1).Included = true;
     map.Areas->Item(2).Included = true; // matches by its third key
     Land();
@@ -199,10 +206,7 @@ TEST(DrawPlace, AnsweredPlaceGetsALabelColouredByTries)
 
 TEST_F(Draw, IncludedPlacesNotYetAnsweredGetDots)
 {
-    PlaceRecord a, b, c;
-    a.Keys[0] = b.Keys[0] = c.Keys[0] = "K";
-    a.Longitude = -10, b.Longitude = 0, c.Longitude = 10;
-    map.Places = LoadPlaces(folder, {a, b, c});
+    map.Places = LoadPlaces(folder, {Place("", 0, -10, "K"), Place("", 0, 0, "K"), Place("", 0, 10, "K")});
     map.Places->First->Included = true;
     map.Places->First->Next->Included = true;
     map.Places->First->Next->Answered = true;
@@ -257,7 +261,7 @@ TEST(GraticuleViews, PolarAndWholeWorldViewsStopAtThePoles)
 
 TEST_F(Draw, SequencesLetMessagesRunAfterEveryStep)
 {
-    map.Areas = LoadAreas(folder, {BoxArea("A", 5, -5, 5, -5)});
+    map.Areas = LoadAreas(folder, {BoxArea({.north = 5, .south = -5, .east = 5, .west = -5, .key = "A"})});
     SetSeaPoints({{8, -15}, {-8, 18}, {0, 0}});
     IncludeAll();
     int calls = 0;

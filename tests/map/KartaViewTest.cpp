@@ -138,7 +138,9 @@ struct Fit : ::testing::Test {
 
 TEST_F(Fit, AddsFourPercentMarginsWithoutWidening)
 {
-    FitTo({BoxArea("A", 60, 40, 30, 10), BoxArea("OUT", 80, -80, 170, -170)}, {"A"});
+    FitTo({BoxArea({.north = 60, .south = 40, .east = 30, .west = 10, .key = "A"}),
+           BoxArea({.north = 80, .south = -80, .east = 170, .west = -170, .key = "OUT"})},
+          {"A"});
     EXPECT_FLOAT_EQ(t.map.CentreLongitude, 20.0f);
     EXPECT_FLOAT_EQ(t.map.TopLatitude, 60.8f);
     EXPECT_FLOAT_EQ(t.map.BottomLatitude, 39.2f);
@@ -147,7 +149,7 @@ TEST_F(Fit, AddsFourPercentMarginsWithoutWidening)
 
 TEST_F(Fit, WidensUntilTheLongitudesFit)
 {
-    FitTo({BoxArea("A", 60, 40, 60, -20)}, {"A"});
+    FitTo({BoxArea({.north = 60, .south = 40, .east = 60, .west = -20, .key = "A"})}, {"A"});
     EXPECT_FLOAT_EQ(t.map.CentreLongitude, 20.0f);
     EXPECT_NEAR(t.map.TopLatitude, 72, 0.6);
     EXPECT_NEAR(t.map.BottomLatitude, 28, 0.6);
@@ -164,7 +166,7 @@ TEST_F(Fit, WideningStopsWhenTheBottomPassesTheSouthPole)
 {
     // The bottom row of a view reaching below -90 is the pole: no width, the longitudes
     // would never fit and the widening would go on forever.
-    FitTo({BoxArea("W", 80, -80, 180, -180)}, {"W"});
+    FitTo({BoxArea({.north = 80, .south = -80, .east = 180, .west = -180, .key = "W"})}, {"W"});
     EXPECT_LT(t.map.BottomLatitude, -90.0f);
     EXPECT_GT(t.map.BottomLatitude, -95.0f);
 }
@@ -172,7 +174,7 @@ TEST_F(Fit, WideningStopsWhenTheBottomPassesTheSouthPole)
 TEST_F(Fit, WideningOfAnEmptyLatitudeRangeIsBounded)
 {
     // North = south: every 1 % step adds nothing; this used to loop forever.
-    FitTo({BoxArea("L", 50, 50, 30, 10)}, {"L"});
+    FitTo({BoxArea({.north = 50, .south = 50, .east = 30, .west = 10, .key = "L"})}, {"L"});
     EXPECT_FLOAT_EQ(t.map.TopLatitude, 50.0f);
     EXPECT_FLOAT_EQ(t.map.BottomLatitude, 50.0f);
 }
@@ -186,7 +188,7 @@ struct SeaPoints : ::testing::Test {
         CrpWriter w;
         for (int k = 1; k <= pairs; ++k)
             WriteSeaPoint(w, k * 0.5, -k * 1.25);
-        return folder.Save("Hav.crp", w);
+        return folder.Write("Hav.crp", w);
     }
 };
 
@@ -215,7 +217,7 @@ TEST_F(SeaPoints, PairCutShortIsAReadError)
     CrpWriter w;
     WriteSeaPoint(w, 1, 2);
     w.Int32(5);
-    EXPECT_THROW(map.LoadSeaPoints(folder.Save("Hav.crp", w)), EInOutError);
+    EXPECT_THROW(map.LoadSeaPoints(folder.Write("Hav.crp", w)), EInOutError);
 }
 
 } // namespace

@@ -18,16 +18,16 @@ struct Render : ::testing::Test {
 
     Render()
     {
-        options.AreasFile = folder.Save("AREA.crp", Areas());
+        options.AreasFile = folder.Write("AREA.crp", Areas());
         CrpWriter sea;
         WriteSeaPoint(sea, 8, -15);
-        options.SeaFile = folder.Save("Hav.crp", sea);
+        options.SeaFile = folder.Write("Hav.crp", sea);
         CrpWriter places;
         PlaceRecord p;
         p.Keys[0] = "A";
         p.Latitude = 1, p.Longitude = -3;
         WritePlace(places, p);
-        options.PlacesFile = folder.Save("Ort.crp", places);
+        options.PlacesFile = folder.Write("Ort.crp", places);
         options.Width = 400;
         options.Height = 200;
         options.ViewSet = RenderOptions::View{10, -10, 0};
@@ -36,8 +36,8 @@ struct Render : ::testing::Test {
     static CrpWriter Areas()
     {
         CrpWriter w;
-        WriteArea(w, BoxArea("A", 5, -5, 5, -5));
-        WriteArea(w, BoxArea("B", 5, -5, 15, 8));
+        WriteArea(w, BoxArea({.north = 5, .south = -5, .east = 5, .west = -5, .key = "A"}));
+        WriteArea(w, BoxArea({.north = 5, .south = -5, .east = 15, .west = 8, .key = "B"}));
         return w;
     }
     // The pixel of a position in the rendered view (10 .. -10, centre 0, 400 x 200).

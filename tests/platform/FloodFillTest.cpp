@@ -1,7 +1,7 @@
 // FloodFillAt: 4-connected fills in surface and border style, as text fixtures.
 #include "AsciiCanvas.h"
 
-#include "app/Generell.h"
+#include "platform/FloodFill.h"
 
 #include <gtest/gtest.h>
 

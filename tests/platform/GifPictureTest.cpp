@@ -1,8 +1,9 @@
 // GIF decoding on files written here with giflib's encoder, and LoadGifPicture's failure path.
-#include "app/Generell.h"
 #include "platform/GifPicture.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
 #include "platform/PictureBox.h"
+#include "support/TempFolder.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 namespace {
@@ -118,22 +118,11 @@ TEST_F(GifTest, OnlyTheFirstFrameOfAnAnimation)
     EXPECT_EQ(image.pixel(1, 1), Rgb(Palette[1]));
 }
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 TEST_F(GifTest, BrokenFilesThrowAndNeverCrash)
 {
     Frame f{0, 0, 40, 30, false, NO_TRANSPARENT_COLOR, {}, RowsByIndex(40, 30)};
     WriteGif(file("ok.gif"), 40, 30, Palette, {f});
-    const std::string good = ReadAll(file("ok.gif"));
+    const std::string good = ReadBytes(file("ok.gif"));
     ASSERT_NO_THROW(DecodeGif(file("ok.gif")));
 
     std::vector<std::pair<std::string, std::string>> broken = {
@@ -156,7 +145,7 @@ TEST_F(GifTest, BrokenFilesThrowAndNeverCrash)
                                           "0000ffff5f30000035f300000000000000000705848fa9bb050033")
                           .toStdString()});
     for (const auto& [name, bytes] : broken) {
-        WriteAll(file("bad.gif"), bytes);
+        WriteBytes(file("bad.gif"), bytes);
         EXPECT_THROW(DecodeGif(file("bad.gif")), std::runtime_error) << name;
     }
     EXPECT_THROW(DecodeGif(file("missing.gif")), std::runtime_error);
@@ -166,7 +155,7 @@ TEST_F(GifTest, BrokenFilesThrowAndNeverCrash)
         std::string garbled = good;
         for (size_t i = 6 + seed % 7; i < garbled.size(); i += 3 + seed % 11)
             garbled[i] = static_cast<char>(garbled[i] ^ (seed * 37));
-        WriteAll(file("bad.gif"), garbled);
+        WriteBytes(file("bad.gif"), garbled);
         try {
             const QImage image = DecodeGif(file("bad.gif"));
             EXPECT_FALSE(image.isNull());
@@ -191,7 +180,7 @@ TEST_F(GifTest, LoadGifPictureShowsItOrReportsAndKeepsThePicture)
     EXPECT_EQ(picture.canvas().pixel(0, 0), 0xFF0000u); // blue, as 0x00BBGGRR
 
     std::filesystem::remove(path);
-    WriteAll(path, "GIF89a broken");
+    WriteBytes(path, "GIF89a broken");
     LoadGifPicture(picture, name);
     LoadGifPicture(picture, "no_such_picture.gif");
     std::filesystem::remove(path);

@@ -1,5 +1,5 @@
 // Random generator, hourglass guard, message boxes, picture control and template bitmap.
-#include "app/Generell.h"
+#include "platform/GameState.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"

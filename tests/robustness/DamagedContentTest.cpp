@@ -1,9 +1,9 @@
 // Every shipped data file, cut short at many lengths and with single bytes changed, read by
 // the loader that reads it: each read either succeeds or ends in EInOutError or ERangeError.
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
-#include "app/Lang.h"
 #include "data/Areor.h"
+#include "data/Language.h"
 #include "data/Orter.h"
 #include "data/ovningar.h"
 #include "map/UKarta.h"

@@ -1,6 +1,6 @@
 // "scores.hgh" cut short at any length or replaced by garbage: ReadScoreFile loads it or raises
 // EInOutError, and the records before a cut are kept.
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include "platform/Errors.h"
 #include "scores/ScoreFile.h"

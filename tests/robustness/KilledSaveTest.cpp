@@ -1,6 +1,6 @@
 // A save killed at any moment leaves the old file or a new complete one, never a mix: a child
 // process saves over and over and is killed with SIGKILL after random short delays.
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include "platform/MessageBox.h"
 #include "platform/Settings.h"

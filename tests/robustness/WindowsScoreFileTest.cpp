@@ -1,6 +1,6 @@
 // A "scores.hgh" written by the Windows game (CR LF, names in Windows-1252) reads back as it
 // stands and is saved again byte for byte.
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include "platform/Win1252.h"
 #include "scores/ScoreFile.h"

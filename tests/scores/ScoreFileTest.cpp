@@ -3,6 +3,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FileLock.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,8 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,19 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::vector<int> Scores(const ScoreTable& table, int exercise)
 {
@@ -148,7 +134,7 @@ TEST(ScoreName, TypedTextBecomesWindows1252WithoutLineBreaks)
 
 TEST_F(ScoreFolder, ReadsRecordsInAnyOrderLaterOnesWinning)
 {
-    WriteAll(Path("s.hgh"),
+    WriteBytes(Path("s.hgh"),
              "5\r\n2\r\nBo\r\n70\r\n"
              "5\r\n1\r\nAnn\r\n90\r\n"
              "5\r\n2\r\nCecilia\r\n75\r\n"       // replaces Bo
@@ -168,7 +154,7 @@ TEST_F(ScoreFolder, ReadsRecordsInAnyOrderLaterOnesWinning)
 
 TEST_F(ScoreFolder, LongNamesAreCutTo50Bytes)
 {
-    WriteAll(Path("s.hgh"), "1\r\n1\r\n" + std::string(60, 'n') + "\r\n50\r\n");
+    WriteBytes(Path("s.hgh"), "1\r\n1\r\n" + std::string(60, 'n') + "\r\n50\r\n");
     ReadScoreFile(Path("s.hgh"), table);
     EXPECT_EQ(table[1][1].Name, std::string(50, 'n'));
 }
@@ -185,7 +171,7 @@ TEST_P(DamagedScoreFile, RaisesAnInOutErrorAndKeepsWhatWasReadBefore)
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("s.hgh").toStdString();
-    WriteAll(path, "1\r\n1\r\nFirst\r\n60\r\n" + GetParam().text + "2\r\n1\r\nAfter\r\n50\r\n");
+    WriteBytes(path, "1\r\n1\r\nFirst\r\n60\r\n" + GetParam().text + "2\r\n1\r\nAfter\r\n50\r\n");
     ScoreTable table;
     EXPECT_THROW(ReadScoreFile(path, table), EInOutError);
     EXPECT_EQ(table[1][1], (TScoreEntry{60, "First"}));
@@ -205,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ScoreFolder, TruncatedLastRecordIsAnError)
 {
-    WriteAll(Path("s.hgh"), "1\r\n1\r\nFirst\r\n60\r\n2\r\n1\r\nNo score\r\n");
+    WriteBytes(Path("s.hgh"), "1\r\n1\r\nFirst\r\n60\r\n2\r\n1\r\nNo score\r\n");
     EXPECT_THROW(ReadScoreFile(Path("s.hgh"), table), EInOutError);
     EXPECT_EQ(table[1][1].Score, 60);
 }
@@ -222,7 +208,7 @@ TEST_F(ScoreFolder, WritesAll900RecordsIn3600CrLfLines)
     table[1][1] = {88, "Ann"};
     table[90][10] = {3, "Last"};
     WriteScoreFile(Path("s.hgh"), table);
-    const std::string text = ReadAll(Path("s.hgh"));
+    const std::string text = ReadBytes(Path("s.hgh"));
 
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -285,7 +271,7 @@ TEST_F(ScoreFolder, FailedSaveLeavesTheOldFileAsItWas)
 {
     table[1][1] = {60, "Old"};
     WriteScoreFile(Path("s.hgh"), table);
-    const std::string before = ReadAll(Path("s.hgh"));
+    const std::string before = ReadBytes(Path("s.hgh"));
 
     table[1][1] = {99, "New"};
     fullDiskCalls = 0;
@@ -294,7 +280,7 @@ TEST_F(ScoreFolder, FailedSaveLeavesTheOldFileAsItWas)
     SetScoreFileWriteFunction(nullptr);
     EXPECT_EQ(fullDiskCalls, 2) << "half was written before the failure";
 
-    EXPECT_EQ(ReadAll(Path("s.hgh")), before);
+    EXPECT_EQ(ReadBytes(Path("s.hgh")), before);
     EXPECT_EQ(Files(), std::vector<std::string>{"s.hgh"}) << "no temporary file is left behind";
 }
 
@@ -305,7 +291,7 @@ TEST_F(ScoreFolder, SaveIntoMissingFolderFails)
 
 TEST_F(ScoreFolder, SaveKeepsTheFilePermissions)
 {
-    WriteAll(Path("s.hgh"), "");
+    WriteBytes(Path("s.hgh"), "");
     std::filesystem::permissions(Path("s.hgh"), std::filesystem::perms(0640));
     WriteScoreFile(Path("s.hgh"), table);
     EXPECT_EQ(std::filesystem::status(Path("s.hgh")).permissions(), std::filesystem::perms(0640));
@@ -313,12 +299,12 @@ TEST_F(ScoreFolder, SaveKeepsTheFilePermissions)
 
 TEST_F(ScoreFolder, DamagedFileIsKeptAsideWithoutOverwritingOlderCopies)
 {
-    WriteAll(Path("s.hgh"), "first damaged");
+    WriteBytes(Path("s.hgh"), "first damaged");
     EXPECT_EQ(KeepFileAside(Path("s.hgh")), Path("s.hgh.bad"));
-    WriteAll(Path("s.hgh"), "second damaged");
+    WriteBytes(Path("s.hgh"), "second damaged");
     EXPECT_EQ(KeepFileAside(Path("s.hgh")), Path("s.hgh.bad.2"));
-    EXPECT_EQ(ReadAll(Path("s.hgh.bad")), "first damaged");
-    EXPECT_EQ(ReadAll(Path("s.hgh.bad.2")), "second damaged");
+    EXPECT_EQ(ReadBytes(Path("s.hgh.bad")), "first damaged");
+    EXPECT_EQ(ReadBytes(Path("s.hgh.bad.2")), "second damaged");
     EXPECT_FALSE(std::filesystem::exists(Path("s.hgh"))) << "moved aside, not copied";
 }
 
@@ -334,7 +320,7 @@ TEST_F(ScoreFolder, ACopyKilledWhileSavingLeavesTheFileWholeAndBlocksNoLaterSave
 {
     const std::string path = Path("scores.hgh");
     SaveScore(path, 5, 70, "First", table);
-    const std::string before = ReadAll(path);
+    const std::string before = ReadBytes(path);
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
@@ -355,7 +341,7 @@ TEST_F(ScoreFolder, ACopyKilledWhileSavingLeavesTheFileWholeAndBlocksNoLaterSave
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
 
-    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(SaveScore(path, 5, 80, "Next", table), 1);
     ScoreTable saved;
     ReadScoreFile(path, saved);
@@ -409,7 +395,7 @@ std::string AsOrdinaryUser(const std::string& folder, const std::function<std::s
 TEST_F(ScoreFolder, AnUnreadableFileIsMovedAsideAndTheSaveGoesOn)
 {
     const std::string path = Path("scores.hgh");
-    WriteAll(path, "7\r\n1\r\nOld\r\n90\r\n");
+    WriteBytes(path, "7\r\n1\r\nOld\r\n90\r\n");
     std::filesystem::permissions(path, std::filesystem::perms::none);
     const std::string report = AsOrdinaryUser(dir.path().toStdString(), [&]() -> std::string {
         auto table = std::make_unique<ScoreTable>();
@@ -436,7 +422,7 @@ TEST_F(ScoreFolder, AnUnreadableFileIsMovedAsideAndTheSaveGoesOn)
     });
     EXPECT_EQ(report, "");
     std::filesystem::permissions(Path("scores.hgh.bad"), std::filesystem::perms::owner_read);
-    EXPECT_EQ(ReadAll(Path("scores.hgh.bad")), "7\r\n1\r\nOld\r\n90\r\n") << "the old results are kept";
+    EXPECT_EQ(ReadBytes(Path("scores.hgh.bad")), "7\r\n1\r\nOld\r\n90\r\n") << "the old results are kept";
 }
 
 } // namespace

@@ -1,23 +1,21 @@
 // Shared set-up of the high-score window tests: a temporary folder, recorded messages, help
-// requests and music, and the language strings the windows take their captions from.
+// requests and music (ReadBytes and WriteBytes for the files), and the language strings the windows take their captions from.
 #pragma once
 
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
+#include "platform/GameState.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
-#include "platform/RecordingMediaPlayer.h"
 #include "platform/Shape.h"
 #include "platform/Sound.h"
+#include "support/RecordedPlayers.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QString>
 #include <QTemporaryDir>
 
-#include <fstream>
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,10 +37,6 @@ protected:
             kinds.push_back(kind);
         });
         SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
-        auto midiPlayer = std::make_unique<RecordingMediaPlayer>();
-        midi = midiPlayer.get();
-        SetMediaPlayers(std::move(midiPlayer), std::make_unique<RecordingMediaPlayer>(),
-                        std::make_unique<RecordingMediaPlayer>());
         MusicOn = true;
         CurrentLanguage = 1;
         ClearLanguageTable();
@@ -55,7 +49,6 @@ protected:
     {
         SetMessagePresenter({});
         SetHelpHook({});
-        SetMediaPlayers(nullptr, nullptr, nullptr);
         ClearLanguageTable();
     }
 
@@ -64,24 +57,9 @@ protected:
         return dir.filePath(QString::fromStdString(name)).toStdString();
     }
 
-    static std::string ReadAll(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    static void WriteAll(const std::string& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    int MusicPlays() const { return midi->plays; }
-
     QTemporaryDir dir;
     std::vector<QString> messages;
     std::vector<MessageKind> kinds;
     std::vector<int> helpTopics;
-    RecordingMediaPlayer* midi = nullptr;
+    RecordedPlayers players;
 };

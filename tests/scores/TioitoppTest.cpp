@@ -88,7 +88,7 @@ class TioitoppEntry : public TioitoppTest, public ::testing::WithParamInterface<
 TEST_P(TioitoppEntry, EditFieldLiesOverTheNameCellOfTheNewRank)
 {
     if (!GetParam().file.empty())
-        WriteAll(Path(), GetParam().file);
+        WriteBytes(Path(), GetParam().file);
     const auto window = Open(GetParam().score);
     const int rank = GetParam().rank;
 
@@ -98,8 +98,8 @@ TEST_P(TioitoppEntry, EditFieldLiesOverTheNameCellOfTheNewRank)
     EXPECT_EQ(Cell(*window, rank - 1, 0), QString::number(rank));
     EXPECT_EQ(Cell(*window, rank - 1, 1), QStringLiteral("Ok\u00E4nd"));
     EXPECT_EQ(Cell(*window, rank - 1, 2), QString::number(GetParam().score) + " %");
-    EXPECT_EQ(MusicPlays(), 1);
-    EXPECT_TRUE(QString::fromStdString(midi->fileName()).endsWith("/good.mid"));
+    EXPECT_EQ(players.midi->plays, 1);
+    EXPECT_TRUE(QString::fromStdString(players.midi->fileName()).endsWith("/good.mid"));
     EXPECT_TRUE(messages.empty());
 }
 
@@ -114,11 +114,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(TioitoppTest, EqualScoresOnlyShowTheListWithoutMusic)
 {
-    WriteAll(Path(), Ranks(7, std::vector<int>(10, 80)));
+    WriteBytes(Path(), Ranks(7, std::vector<int>(10, 80)));
     const auto window = Open(80);
     EXPECT_EQ(window->NewRow(), 0);
     EXPECT_TRUE(window->txtNySignatur->isHidden());
-    EXPECT_EQ(MusicPlays(), 0);
+    EXPECT_EQ(players.midi->plays, 0);
     EXPECT_EQ(Cell(*window, 9, 1), "P10");
     EXPECT_EQ(Cell(*window, 9, 2), "80 %");
 }
@@ -134,7 +134,7 @@ TEST_F(TioitoppTest, ZeroPercentNeverEntersAndEmptyScoresShowNoPercent)
 
 TEST_F(TioitoppTest, TypedNameAndOkSaveTheWholeFile)
 {
-    WriteAll(Path(), Record(7, 1, "Ann", 90) + Record(3, 1, "Other exercise", 55));
+    WriteBytes(Path(), Record(7, 1, "Ann", 90) + Record(3, 1, "Other exercise", 55));
     const auto window = Open(85);
     ShowActive(*window);
     ASSERT_EQ(window->txtNySignatur, QApplication::focusWidget()) << "the player types at once";
@@ -147,7 +147,7 @@ TEST_F(TioitoppTest, TypedNameAndOkSaveTheWholeFile)
     EXPECT_EQ(saved[7][1], (TScoreEntry{90, "Ann"}));
     EXPECT_EQ(saved[7][2], (TScoreEntry{85, "\xC5sa ?"})); // outside Windows-1252 becomes '?'
     EXPECT_EQ(saved[3][1], (TScoreEntry{55, "Other exercise"}));
-    const std::string text = ReadAll(Path());
+    const std::string text = ReadBytes(Path());
     std::size_t lineEnds = 0;
     for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2)
         ++lineEnds;
@@ -159,7 +159,7 @@ TEST_F(TioitoppTest, TypedNameAndOkSaveTheWholeFile)
 // other saved. The later save used to write its old picture of the file over the other's result.
 TEST_F(TioitoppTest, TwoWindowsOpenAtOnceKeepBothResults)
 {
-    WriteAll(Path(), Record(7, 1, "Ann", 90));
+    WriteBytes(Path(), Record(7, 1, "Ann", 90));
     const auto alpha = Open(80);
     const auto bravo = Open(85);
     ASSERT_EQ(alpha->NewRow(), 2);
@@ -203,7 +203,7 @@ TEST_F(TioitoppTest, LeavingTheEditFieldTakesTheNameAndHidesIt)
 TEST_F(TioitoppTest, CloseBoxAndEscapeDiscardTheEntryAndLeaveTheFileUntouched)
 {
     const std::string before = Record(7, 1, "Ann", 90);
-    WriteAll(Path(), before);
+    WriteBytes(Path(), before);
     const auto window = Open(95);
     ShowActive(*window);
     QTest::keyClicks(window->txtNySignatur, "Dan");
@@ -212,7 +212,7 @@ TEST_F(TioitoppTest, CloseBoxAndEscapeDiscardTheEntryAndLeaveTheFileUntouched)
 
     window->close();
     EXPECT_EQ(window->result(), QDialog::Rejected);
-    EXPECT_EQ(ReadAll(Path()), before);
+    EXPECT_EQ(ReadBytes(Path()), before);
 }
 
 TEST_F(TioitoppTest, LookingAtAListAndOkCreatesTheFile)
@@ -221,14 +221,14 @@ TEST_F(TioitoppTest, LookingAtAListAndOkCreatesTheFile)
     EXPECT_TRUE(window->txtNySignatur->isHidden());
     ShowActive(*window);
     QTest::mouseClick(window->cmdOK, Qt::LeftButton);
-    EXPECT_EQ(ReadAll(Path()), FormatScoreFile(ScoreTable{}));
+    EXPECT_EQ(ReadBytes(Path()), FormatScoreFile(ScoreTable{}));
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(TioitoppTest, DamagedFileIsReportedAndKeptAsideBeforeSaving)
 {
     const std::string damaged = Record(7, 1, "Ann", 90) + Record(7, 0, "Bad rank", 50) + Record(7, 2, "Lost", 40);
-    WriteAll(Path(), damaged);
+    WriteBytes(Path(), damaged);
     const auto window = Open(60);
 
     ASSERT_EQ(messages.size(), 1u);
@@ -242,7 +242,7 @@ TEST_F(TioitoppTest, DamagedFileIsReportedAndKeptAsideBeforeSaving)
     QTest::mouseClick(window->cmdOK, Qt::LeftButton);
     EXPECT_EQ(messages.size(), 1u);
     // Was: the file was overwritten with only what had been read, losing "Lost" for good.
-    EXPECT_EQ(ReadAll(Path("scores.hgh.bad")), damaged);
+    EXPECT_EQ(ReadBytes(Path("scores.hgh.bad")), damaged);
     EXPECT_EQ(Saved()[7][2].Score, 60);
 }
 
@@ -255,7 +255,7 @@ ssize_t DiskFull(int, const void*, std::size_t)
 TEST_F(TioitoppTest, WriteErrorIsReportedAndTheOldFileStays)
 {
     const std::string before = Record(7, 1, "Ann", 90);
-    WriteAll(Path(), before);
+    WriteBytes(Path(), before);
     const auto window = Open(95);
     ShowActive(*window);
     SetScoreFileWriteFunction(DiskFull);
@@ -265,7 +265,7 @@ TEST_F(TioitoppTest, WriteErrorIsReportedAndTheOldFileStays)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(kinds[0], MessageKind::Information) << "the box used to have no icon";
     EXPECT_EQ(messages[0], WriteError + QString::fromLocal8Bit(std::strerror(ENOSPC)));
-    EXPECT_EQ(ReadAll(Path()), before);
+    EXPECT_EQ(ReadBytes(Path()), before);
     EXPECT_EQ(window->result(), QDialog::Accepted);
 }
 

@@ -47,7 +47,7 @@ protected:
 
 TEST_F(ToppTest, OneRowPerExerciseInCatalogueOrderWithItsBestResult)
 {
-    WriteAll(Path(), Record(3, 2, "Second", 70) + Record(3, 1, "Best", 88) + Record(50, 1, "Not listed", 99)
+    WriteBytes(Path(), Record(3, 2, "Second", 70) + Record(3, 1, "Best", 88) + Record(50, 1, "Not listed", 99)
                          + Record(95, 1, "Beyond the table", 99) + Record(40, 1, "", 0));
     window.LoadList(Path(), catalogue);
 
@@ -72,7 +72,7 @@ TEST_F(ToppTest, NoFileYetShowsTheExercisesWithEmptyResults)
 
 TEST_F(ToppTest, DamagedFileRaisesItsError)
 {
-    WriteAll(Path(), Record(3, 1, "Best", 88) + Record(3, 0, "Bad", 50));
+    WriteBytes(Path(), Record(3, 1, "Best", 88) + Record(3, 0, "Bad", 50));
     EXPECT_THROW(window.LoadList(Path(), catalogue), EInOutError);
 }
 

@@ -2,12 +2,12 @@
 // by clicking the asked flag; every flag picture it names must load.
 #include "FlagScreenSupport.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
 #include "data/Areor.h"
+#include "data/Language.h"
 #include "data/ovningar.h"
 #include "exercises/OvFlagga.h"
 #include "map/UKarta.h"
+#include "platform/GameState.h"
 #include "platform/PictureBox.h"
 #include "platform/Win1252.h"
 #include "screens/Unit3.h"

@@ -1,12 +1,11 @@
 #include "FlagScreenSupport.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "exercises/ovning.h"
+#include "platform/GameState.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
-#include "platform/Sound.h"
 #include "scores/Tioitopp.h"
 #include "screens/Unit3.h"
 
@@ -15,15 +14,9 @@
 #include <QFont>
 #include <QTest>
 #include <cmath>
-#include <memory>
 
 ScreenRecorder::ScreenRecorder()
 {
-    auto w1 = std::make_unique<RecordingMediaPlayer>();
-    auto w2 = std::make_unique<RecordingMediaPlayer>();
-    wav1 = w1.get();
-    wav2 = w2.get();
-    SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::move(w1), std::move(w2));
     SoundOn = true;
     MusicOn = false;
     CurrentLanguage = 2;
@@ -44,8 +37,6 @@ ScreenRecorder::~ScreenRecorder()
 {
     SetMessagePresenter({});
     SetHelpHook({});
-    SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
-                    std::make_unique<RecordingMediaPlayer>());
 }
 
 QPoint CellCentre(const TfrmOvningFlagga& screen, int p)

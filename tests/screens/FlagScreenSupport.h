@@ -3,8 +3,8 @@
 #pragma once
 
 #include "data/ovningar.h"
-#include "platform/RecordingMediaPlayer.h"
 #include "platform/Types.h"
+#include "support/RecordedPlayers.h"
 
 #include <gtest/gtest.h>
 
@@ -33,10 +33,9 @@ public:
     std::vector<QString> messages;
     std::vector<TopTen> topTens;
     std::vector<int> helpTopics;
-    RecordingMediaPlayer* wav1;
-    RecordingMediaPlayer* wav2;
+    RecordedPlayers players;
 
-    int SoundsPlayed() const { return wav1->plays + wav2->plays; }
+    int SoundsPlayed() const { return players.wav1->plays + players.wav2->plays; }
     // The screen's top-ten offers go to topTens.
     void HandTopTen(ExerciseWindow& screen);
 };

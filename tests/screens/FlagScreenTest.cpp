@@ -2,8 +2,6 @@
 // the timers, restart and the handling of flag files.
 #include "FlagScreenSupport.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
 #include "data/Language.h"
 #include "exercises/OvFlagga.h"
 #include "platform/GameState.h"
@@ -260,7 +258,7 @@ TEST_F(FlagScreenTest, WrongClickKeepsTheQuestionAndShowsTheNameForAWhile)
     EXPECT_EQ(exercise.AskedPosition, asked);
     EXPECT_EQ(screen->lblFraga->text(), question);
     EXPECT_EQ(screen->lblProcent->text(), "0 %");
-    EXPECT_EQ(recorder.wav2->plays, 1);
+    EXPECT_EQ(recorder.players.wav2->plays, 1);
     EXPECT_TRUE(NameShown(*screen, wrong));
     EXPECT_EQ(CellBackground(*screen, wrong), TfrmOvningFlagga::White);
     EXPECT_EQ(screen->PendingRedraw(), wrong);

@@ -4,16 +4,15 @@
 // 1920 x 1080 display once the title bar and the desktop's panel (44 pixels) are taken off.
 #include "MapScreenSupport.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "data/ovningar.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
-#include "platform/RecordingMediaPlayer.h"
-#include "platform/Sound.h"
+#include "platform/GameState.h"
 #include "platform/Win1252.h"
 #include "scores/Tioitopp.h"
 #include "screens/Unit1.h"
+#include "support/RecordedPlayers.h"
 
 #include <QDir>
 #include <QLabel>
@@ -81,8 +80,6 @@ protected:
         CurrentLanguage = 2;
         LoadLanguageTableFrom("lang.crp");
         catalogue.LoadFromFile("Ovning.crp");
-        SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
-                        std::make_unique<RecordingMediaPlayer>());
     }
 
     void TearDown() override
@@ -113,6 +110,7 @@ protected:
 
     COvningar catalogue;
     QString oldDir;
+    RecordedPlayers players;
     std::unique_ptr<TfrmOvningKarta> screen;
     std::vector<int> topTenScores;
     std::vector<QWidget*> topTenOwners;

@@ -4,15 +4,14 @@
 // Question k (from 0) is answered after k wrong clicks; a last wrong click leaves a name shown.
 #include "MapScreenSupport.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "data/ovningar.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
-#include "platform/RecordingMediaPlayer.h"
-#include "platform/Sound.h"
+#include "platform/GameState.h"
 #include "scores/Tioitopp.h"
 #include "screens/Unit1.h"
+#include "support/RecordedPlayers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,8 +70,7 @@ int main(int argc, char** argv)
     QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
     CurrentLanguage = 2;
     LoadLanguageTableFrom("lang.crp");
-    SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
-                    std::make_unique<RecordingMediaPlayer>());
+    const RecordedPlayers players;
     COvningar catalogue;
     catalogue.LoadFromFile("Ovning.crp");
     COvning* exercise = catalogue.First;

@@ -1,9 +1,9 @@
 #include "MapScreenSupport.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
+#include "map/Geometry.h"
+#include "platform/GameState.h"
 #include "platform/PictureBox.h"
 #include "platform/Win1252.h"
 #include "screens/Unit1.h"

@@ -2,18 +2,18 @@
 // restart, the end of an exercise and the guards while the map is being built.
 #include "MapScreenSupport.h"
 
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "data/ovningar.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
+#include "platform/GameState.h"
 #include "platform/Help.h"
 #include "platform/PictureBox.h"
-#include "platform/RecordingMediaPlayer.h"
-#include "platform/Sound.h"
 #include "scores/Tioitopp.h"
 #include "screens/ScreenFactory.h"
 #include "screens/Unit1.h"
+#include "support/MapRecords.h"
+#include "support/RecordedPlayers.h"
 #include "tools/crp/CrpWriter.h"
 
 #include <QDir>
@@ -34,33 +34,6 @@
 static OffscreenScreenConfig screenConfig(MAPSCREEN_SCREEN_1080);
 
 namespace {
-
-AreaRecord Box(const std::string& key, const std::string& name, double south, double north,
-               double west, double east)
-{
-    AreaRecord r;
-    r.Keys[0] = key;
-    r.Names[0] = name;
-    r.North = north;
-    r.South = south;
-    r.East = east;
-    r.West = west;
-    r.Seed1Lat = r.Seed2Lat = (north + south) / 2;
-    r.Seed1Lon = r.Seed2Lon = (east + west) / 2;
-    r.Vertices = {{south, west}, {north, west}, {north, east}, {south, east}};
-    return r;
-}
-
-PlaceRecord Town(const std::string& name, double lat, double lon, const std::string& key)
-{
-    PlaceRecord r;
-    r.Id = name;
-    r.Names[0] = name;
-    r.Keys[0] = key;
-    r.Latitude = lat;
-    r.Longitude = lon;
-    return r;
-}
 
 // 12 pixels below latitude 0 on a 1044-pixel-high picture of latitudes -20 .. 20.
 constexpr double TwelvePixelsSouth = -20.0 + 40.0 * 510.0 / 1044.0;
@@ -86,11 +59,6 @@ protected:
         LanguageText(2, 12) = "Quit";
         LanguageText(2, 23) = "Restart";
 
-        auto midi = std::make_unique<RecordingMediaPlayer>();
-        auto w1 = std::make_unique<RecordingMediaPlayer>();
-        auto w2 = std::make_unique<RecordingMediaPlayer>();
-        wav2 = w2.get();
-        SetMediaPlayers(std::move(midi), std::move(w1), std::move(w2));
         SoundOn = true;
         MusicOn = false;
 
@@ -129,29 +97,27 @@ protected:
     {
         screen.reset();
         SetHelpHook({});
-        SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(), std::make_unique<RecordingMediaPlayer>(),
-                        std::make_unique<RecordingMediaPlayer>());
         QDir::setCurrent(oldDir);
     }
 
     void WriteFiles()
     {
         CrpWriter a;
-        WriteArea(a, Box("AAA", "Aland", 0, 8, -12, -2));
-        WriteArea(a, Box("BBB", "Beland", 0, 8, 2, 12));
-        WriteArea(a, Box("CCC", "Celand", -8, -1, -5, 5));
+        WriteArea(a, BoxArea({.north = 8, .south = 0, .east = -2, .west = -12, .key = "AAA", .name = "Aland"}));
+        WriteArea(a, BoxArea({.north = 8, .south = 0, .east = 12, .west = 2, .key = "BBB", .name = "Beland"}));
+        WriteArea(a, BoxArea({.north = -1, .south = -8, .east = 5, .west = -5, .key = "CCC", .name = "Celand"}));
         a.SaveTo(Path("AREA1.crp"));
         CrpWriter p;
-        WritePlace(p, Town("Alpha", 3, -7, "AAA"));
-        WritePlace(p, Town("Beta", 3, 7, "BBB"));
-        WritePlace(p, Town("Gamma", -4, 0, "CCC"));
+        WritePlace(p, Place("Alpha", 3, -7, "AAA"));
+        WritePlace(p, Place("Beta", 3, 7, "BBB"));
+        WritePlace(p, Place("Gamma", -4, 0, "CCC"));
         p.SaveTo(Path("Ort1.crp"));
         CrpWriter p2;
-        WritePlace(p2, Town("Upper", 0, 0, "UL"));
-        WritePlace(p2, Town("Lower", TwelvePixelsSouth, 0, "UL"));
+        WritePlace(p2, Place("Upper", 0, 0, "UL"));
+        WritePlace(p2, Place("Lower", TwelvePixelsSouth, 0, "UL"));
         p2.SaveTo(Path("Ort2.crp"));
         CrpWriter w;
-        WriteArea(w, Box("LAKE", "Lake", 12, 14, -2, 2));
+        WriteArea(w, BoxArea({.north = 14, .south = 12, .east = 2, .west = -2, .key = "LAKE", .name = "Lake"}));
         w.SaveTo(Path("Vatten.crp"));
         CrpWriter h;
         WriteSeaPoint(h, 18, 18);
@@ -198,7 +164,7 @@ protected:
 
     QTemporaryDir dir;
     QString oldDir;
-    RecordingMediaPlayer* wav2 = nullptr;
+    RecordedPlayers players;
     std::vector<TopTenCall> topTen;
     std::vector<int> helpTopics;
     COvningOrt places;
@@ -396,12 +362,12 @@ TEST_F(MapScreenTest, TheLastAnswerEndsTheExerciseAndLaterClicksOnlyShowNames)
     EXPECT_TRUE(s.imgKarta->isEnabled());
     EXPECT_EQ(s.lblProcent->text(), QStringLiteral("75 %"));
 
-    const int plays = wav2->plays;
+    const int plays = players.wav2->plays;
     const COrt* first = s.Map()->Places->First;
     ClickMap(s, Pixel(first));
     EXPECT_TRUE(s.lblNamn->isVisible());
     EXPECT_EQ(s.lblNamn->text().toStdString(), first->Names[2]);
-    EXPECT_EQ(wav2->plays, plays + 1);
+    EXPECT_EQ(players.wav2->plays, plays + 1);
     EXPECT_EQ(s.lblProcent->text(), QStringLiteral("75 %"));
     EXPECT_EQ(places.AnswerCount, 4);
     EXPECT_EQ(topTen.size(), 1u);
@@ -520,7 +486,7 @@ TEST_F(MapScreenTest, AreaClicksCountInsideAreasAndNothingHappensOutside)
     ClickMap(s, sea);
     EXPECT_EQ(s.lblProcent->text(), QStringLiteral("0"));
     EXPECT_FALSE(s.lblNamn->isVisible());
-    EXPECT_EQ(wav2->plays, 0);
+    EXPECT_EQ(players.wav2->plays, 0);
 
     ClickMap(s, wrong);
     EXPECT_EQ(s.lblProcent->text(), QStringLiteral("0 %"));

@@ -1,21 +1,21 @@
 // The multiple-choice screen offscreen: answers by click and key, the green pause and what is
 // ignored during it, the end with its one top-ten offer, closing and release during the pause,
 // and a playthrough of every multiple-choice exercise of the shipped catalogue.
-#include "app/Generell.h"
-#include "app/Lang.h"
+#include "data/Language.h"
 #include "data/Orter.h"
 #include "data/ovningar.h"
 #include "exercises/Ovmulti.h"
 #include "map/UKarta.h"
+#include "platform/GameState.h"
 #include "platform/Help.h"
 #include "platform/PictureBox.h"
-#include "platform/RecordingMediaPlayer.h"
 #include "platform/Shape.h"
-#include "platform/Sound.h"
 #include "platform/Win1252.h"
 #include "scores/Tioitopp.h"
 #include "screens/ScreenFactory.h"
 #include "screens/Unit4.h"
+#include "support/MapRecords.h"
+#include "support/RecordedPlayers.h"
 #include "tools/crp/CrpWriter.h"
 
 #include <QDir>
@@ -36,32 +36,6 @@
 #include <vector>
 
 namespace {
-
-AreaRecord Country(const std::string& key, const std::string& name, double south)
-{
-    AreaRecord r;
-    r.Keys[0] = key;
-    r.Names[0] = name;
-    r.South = south;
-    r.North = south + 1;
-    r.West = 0;
-    r.East = 1;
-    r.Seed1Lat = r.Seed2Lat = south + 0.5;
-    r.Seed1Lon = r.Seed2Lon = 0.5;
-    r.Vertices = {{south, 0}, {south + 1, 0}, {south + 1, 1}, {south, 1}};
-    return r;
-}
-
-PlaceRecord Town(const std::string& name, double lat, const std::string& key)
-{
-    PlaceRecord r;
-    r.Id = name;
-    r.Names[0] = name;
-    r.Keys[0] = key;
-    r.Latitude = lat;
-    r.Longitude = 0.5;
-    return r;
-}
 
 struct TopTenCall {
     COvning* exercise;
@@ -100,8 +74,9 @@ protected:
         CrpWriter places;
         for (int i = 1; i <= 5; ++i) {
             const std::string key = "C" + std::to_string(i);
-            WriteArea(areas, Country(key, "Country " + std::to_string(i), 10.0 * i));
-            WritePlace(places, Town("Town " + std::to_string(i), 10.0 * i + 0.5, key));
+            const std::string name = "Country " + std::to_string(i);
+            WriteArea(areas, BoxArea({.north = 10.0 * i + 1, .south = 10.0 * i, .east = 1, .key = key, .name = name}));
+            WritePlace(places, Place("Town " + std::to_string(i), 10.0 * i + 0.5, 0.5, key));
         }
         areas.SaveTo(dir.filePath("AREA1.crp").toStdString());
         places.SaveTo(dir.filePath("Ort1.crp").toStdString());
@@ -116,9 +91,6 @@ protected:
         LanguageText(2, 17) = "Multiple choice";
         SetColourScheme(1 << 24);
 
-        SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(),
-                        std::make_unique<RecordingMediaPlayer>(),
-                        std::make_unique<RecordingMediaPlayer>());
         SoundOn = true;
         MusicOn = false;
         SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
@@ -155,6 +127,7 @@ protected:
 
     QTemporaryDir dir;
     QString oldDir;
+    RecordedPlayers players;
     COvningMulti exercise;
     QPointer<TfrmOvningMulti> screen;
     std::vector<TopTenCall> topTen;
@@ -532,9 +505,6 @@ protected:
         LoadLanguageTableFrom("lang.crp");
         catalogue.LoadFromFile("Ovning.crp");
         SetColourScheme(1 << 24);
-        SetMediaPlayers(std::make_unique<RecordingMediaPlayer>(),
-                        std::make_unique<RecordingMediaPlayer>(),
-                        std::make_unique<RecordingMediaPlayer>());
     }
     void TearDown() override
     {
@@ -542,6 +512,7 @@ protected:
     }
 
     QString oldDir;
+    RecordedPlayers players;
     COvningar catalogue;
     std::vector<int> offers;
 };

@@ -1,6 +1,7 @@
 // The sound routines on the real SDL2_mixer players with SDL's "disk" driver, which writes what
 // would be heard to a file: after a tune and a sound, that file must hold more than silence.
-#include "app/Generell.h"
+#include "platform/GameState.h"
+#include "platform/Paths.h"
 #include "platform/Sound.h"
 
 #include <QCoreApplication>

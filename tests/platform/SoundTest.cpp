@@ -1,9 +1,9 @@
 // PlaySound and PlayMusic against recording players: which channel, when a device reopens,
 // the switches, and silence on failure.
-#include "app/Generell.h"
+#include "platform/GameState.h"
+#include "platform/Paths.h"
 #include "platform/Sound.h"
-
-#include "AppTestSupport.h"
+#include "support/RecordedPlayers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// Geometry helpers of Generell: interpolation, interval test, point in polygon.
-#include "app/Generell.h"
+// The map's geometry helpers: interpolation, interval test, point in polygon.
+#include "map/Geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-// A private folder for one test's data files, removed with its contents at the end.
+// A private folder for one test, removed with its contents at the end, and whole files of raw
+// bytes read, written and cut short.
 #pragma once
 
 #include "tools/crp/CrpWriter.h"
@@ -8,38 +9,52 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-class DataFiles {
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush())
+        throw std::runtime_error("cannot write " + path);
+}
+
+class TempFolder {
 public:
-    DataFiles()
+    TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "globana-data-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "globana-test-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("mkdtemp failed");
         dir_ = pattern;
     }
-    ~DataFiles()
+    ~TempFolder()
     {
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
-    DataFiles(const DataFiles&) = delete;
-    DataFiles& operator=(const DataFiles&) = delete;
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
 
     std::string Dir() const { return dir_.string(); }
     std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
+    // Each Write puts the file `name` in the folder and returns its path.
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
     {
-        const std::string path = PathOf(name);
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush())
-            throw std::runtime_error("cannot write " + path);
-        return path;
+        WriteBytes(PathOf(name), std::string(bytes.begin(), bytes.end()));
+        return PathOf(name);
     }
     std::string Write(const std::string& name, std::initializer_list<std::uint8_t> bytes) const
     {
