@@ -1,22 +1,17 @@
-// Shared pieces of the application-shell tests: a private settings folder, recorded message
-// boxes and help requests; the recording media players come with it.
+// Shared pieces of the application-shell tests: a private settings folder; the recorded boxes and
+// media players come with it.
 #pragma once
 
-#include "platform/GlobanaApplication.h"
-#include "platform/Help.h"
-#include "platform/MessageBox.h"
 #include "platform/Settings.h"
+#include "support/RecordedBoxes.h"
 #include "support/RecordedPlayers.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QSettings>
 #include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
-#include <string>
-#include <vector>
 
 // Points XDG_CONFIG_HOME at a fresh folder for the lifetime of the object, so GLOBANA.INI is
 // private to one test.
@@ -57,28 +52,4 @@ private:
     QTemporaryDir folder_;
     QByteArray old_;
     bool hadOld_;
-};
-
-// Message boxes, general error boxes and help requests, recorded instead of shown.
-class RecordedBoxes {
-public:
-    RecordedBoxes()
-    {
-        SetMessagePresenter([this](MessageKind kind, const QString& text) {
-            (kind == MessageKind::Error ? errors : messages) << text;
-        });
-        GlobanaApplication::errorBox = [this](const QString& text) { generalErrors << text; };
-        SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
-    }
-    ~RecordedBoxes()
-    {
-        SetMessagePresenter({});
-        GlobanaApplication::errorBox = {};
-        SetHelpHook({});
-    }
-
-    QStringList messages;
-    QStringList errors;
-    QStringList generalErrors;
-    std::vector<int> helpTopics;
 };

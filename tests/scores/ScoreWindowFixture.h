@@ -1,23 +1,17 @@
-// Shared set-up of the high-score window tests: a temporary folder, recorded messages, help
-// requests and music (ReadBytes and WriteBytes for the files), and the language strings the windows take their captions from.
+// Shared set-up of the high-score window tests: a temporary folder, recorded boxes, help requests
+// and music, and the language strings the windows take their captions from.
 #pragma once
 
 #include "data/Language.h"
 #include "platform/GameState.h"
-#include "platform/Help.h"
-#include "platform/MessageBox.h"
 #include "platform/Shape.h"
-#include "platform/Sound.h"
+#include "support/RecordedBoxes.h"
 #include "support/RecordedPlayers.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QTemporaryDir>
-
 #include <string>
-#include <vector>
 
 class ScoreWindowTest : public ::testing::Test {
 public:
@@ -31,12 +25,6 @@ public:
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        SetMessagePresenter([this](MessageKind kind, const QString& text) {
-            messages.push_back(text);
-            kinds.push_back(kind);
-        });
-        SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
         MusicOn = true;
         CurrentLanguage = 1;
         ClearLanguageTable();
@@ -47,19 +35,12 @@ protected:
 
     void TearDown() override
     {
-        SetMessagePresenter({});
-        SetHelpHook({});
         ClearLanguageTable();
     }
 
-    std::string Path(const std::string& name = "scores.hgh") const
-    {
-        return dir.filePath(QString::fromStdString(name)).toStdString();
-    }
+    std::string Path(const std::string& name = "scores.hgh") const { return dir.PathOf(name); }
 
-    QTemporaryDir dir;
-    std::vector<QString> messages;
-    std::vector<MessageKind> kinds;
-    std::vector<int> helpTopics;
+    TempFolder dir;
+    RecordedBoxes boxes;
     RecordedPlayers players;
 };

@@ -100,7 +100,7 @@ TEST_P(TioitoppEntry, EditFieldLiesOverTheNameCellOfTheNewRank)
     EXPECT_EQ(Cell(*window, rank - 1, 2), QString::number(GetParam().score) + " %");
     EXPECT_EQ(players.midi->plays, 1);
     EXPECT_TRUE(QString::fromStdString(players.midi->fileName()).endsWith("/good.mid"));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(boxes.kinds.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -152,7 +152,7 @@ TEST_F(TioitoppTest, TypedNameAndOkSaveTheWholeFile)
     for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2)
         ++lineEnds;
     EXPECT_EQ(lineEnds, 3600u);
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(boxes.kinds.empty());
 }
 
 // Two copies of the game with their top-ten windows open at once: each read the file before the
@@ -175,7 +175,7 @@ TEST_F(TioitoppTest, TwoWindowsOpenAtOnceKeepBothResults)
     EXPECT_EQ(saved[7][1], (TScoreEntry{90, "Ann"}));
     EXPECT_EQ(saved[7][2], (TScoreEntry{85, "Bravo"}));
     EXPECT_EQ(saved[7][3], (TScoreEntry{80, "Alpha"})) << "the first save is kept, one rank lower now";
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(boxes.kinds.empty());
 }
 
 TEST_F(TioitoppTest, EnterInTheEditFieldConfirms)
@@ -222,7 +222,7 @@ TEST_F(TioitoppTest, LookingAtAListAndOkCreatesTheFile)
     ShowActive(*window);
     QTest::mouseClick(window->cmdOK, Qt::LeftButton);
     EXPECT_EQ(ReadBytes(Path()), FormatScoreFile(ScoreTable{}));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(boxes.kinds.empty());
 }
 
 TEST_F(TioitoppTest, DamagedFileIsReportedAndKeptAsideBeforeSaving)
@@ -231,16 +231,15 @@ TEST_F(TioitoppTest, DamagedFileIsReportedAndKeptAsideBeforeSaving)
     WriteBytes(Path(), damaged);
     const auto window = Open(60);
 
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(kinds[0], MessageKind::Information) << "the box used to have no icon";
-    EXPECT_TRUE(messages[0].startsWith(ReadError)) << messages[0].toStdString();
-    EXPECT_GT(messages[0].size(), ReadError.size()) << "the error's own message follows";
+    ASSERT_EQ(boxes.kinds, std::vector{MessageKind::Information}) << "one box; it used to have no icon";
+    EXPECT_TRUE(boxes.messages[0].startsWith(ReadError)) << boxes.messages[0].toStdString();
+    EXPECT_GT(boxes.messages[0].size(), ReadError.size()) << "the error's own message follows";
     EXPECT_EQ(window->Table()[7][1], (TScoreEntry{90, "Ann"})) << "records before the fault stay";
     EXPECT_EQ(window->NewRow(), 2);
 
     ShowActive(*window);
     QTest::mouseClick(window->cmdOK, Qt::LeftButton);
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(boxes.kinds.size(), 1u);
     // Was: the file was overwritten with only what had been read, losing "Lost" for good.
     EXPECT_EQ(ReadBytes(Path("scores.hgh.bad")), damaged);
     EXPECT_EQ(Saved()[7][2].Score, 60);
@@ -262,9 +261,8 @@ TEST_F(TioitoppTest, WriteErrorIsReportedAndTheOldFileStays)
     QTest::mouseClick(window->cmdOK, Qt::LeftButton);
     SetScoreFileWriteFunction(nullptr);
 
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(kinds[0], MessageKind::Information) << "the box used to have no icon";
-    EXPECT_EQ(messages[0], WriteError + QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    ASSERT_EQ(boxes.kinds, std::vector{MessageKind::Information}) << "one box; it used to have no icon";
+    EXPECT_EQ(boxes.messages[0], WriteError + QString::fromLocal8Bit(std::strerror(ENOSPC)));
     EXPECT_EQ(ReadBytes(Path()), before);
     EXPECT_EQ(window->result(), QDialog::Accepted);
 }
@@ -294,7 +292,7 @@ TEST_F(TioitoppTest, F1OpensTheHelpContentsWhereverTheFocusIs)
     ShowActive(*window);
     QTest::keyClick(window->txtNySignatur, Qt::Key_F1);
     QTest::keyClick(window->cmdOK, Qt::Key_F1);
-    EXPECT_EQ(helpTopics, (std::vector<int>{0, 0}));
+    EXPECT_EQ(boxes.helpTopics, (std::vector<int>{0, 0}));
     EXPECT_TRUE(window->txtNySignatur->text().isEmpty()) << "F1 is not typed";
 }
 

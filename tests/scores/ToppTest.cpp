@@ -114,7 +114,7 @@ TEST_F(ToppTest, OkClosesAndF1OpensTheHelpContents)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(window.grdLista, Qt::Key_F1);
-    EXPECT_EQ(helpTopics, std::vector<int>{0});
+    EXPECT_EQ(boxes.helpTopics, std::vector<int>{0});
     QTest::mouseClick(window.cmdOK, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Accepted);

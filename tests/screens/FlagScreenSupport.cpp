@@ -3,8 +3,6 @@
 #include "data/Language.h"
 #include "exercises/ovning.h"
 #include "platform/GameState.h"
-#include "platform/Help.h"
-#include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "scores/Tioitopp.h"
 #include "screens/Unit3.h"
@@ -20,10 +18,6 @@ ScreenRecorder::ScreenRecorder()
     SoundOn = true;
     MusicOn = false;
     CurrentLanguage = 2;
-    SetMessagePresenter([this](MessageKind kind, const QString& text) {
-        (kind == MessageKind::Error ? errors : messages).push_back(text);
-    });
-    SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
 }
 
 void ScreenRecorder::HandTopTen(ExerciseWindow& screen)
@@ -31,12 +25,6 @@ void ScreenRecorder::HandTopTen(ExerciseWindow& screen)
     screen.showTopTen = [this](COvning* exercise, int score, QWidget*) {
         topTens.push_back({exercise->Number, score});
     };
-}
-
-ScreenRecorder::~ScreenRecorder()
-{
-    SetMessagePresenter({});
-    SetHelpHook({});
 }
 
 QPoint CellCentre(const TfrmOvningFlagga& screen, int p)

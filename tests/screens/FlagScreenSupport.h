@@ -4,6 +4,7 @@
 
 #include "data/ovningar.h"
 #include "platform/Types.h"
+#include "support/RecordedBoxes.h"
 #include "support/RecordedPlayers.h"
 
 #include <gtest/gtest.h>
@@ -18,10 +19,9 @@ class ExerciseWindow;
 class TfrmOvningFlagga;
 
 // Installs the recorders for its lifetime; sounds on, language 2.
-class ScreenRecorder {
+class ScreenRecorder : public RecordedBoxes {
 public:
     ScreenRecorder();
-    ~ScreenRecorder();
     ScreenRecorder(const ScreenRecorder&) = delete;
     ScreenRecorder& operator=(const ScreenRecorder&) = delete;
 
@@ -29,10 +29,7 @@ public:
         int number;
         int score;
     };
-    std::vector<QString> errors;
-    std::vector<QString> messages;
     std::vector<TopTen> topTens;
-    std::vector<int> helpTopics;
     RecordedPlayers players;
 
     int SoundsPlayed() const { return players.wav1->plays + players.wav2->plays; }

@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -38,9 +37,9 @@ TColor FlagColour(int i)
 }
 
 // Messages come in the order of the shuffled selectors.
-std::vector<QString> Sorted(std::vector<QString> texts)
+QStringList Sorted(QStringList texts)
 {
-    std::sort(texts.begin(), texts.end());
+    texts.sort();
     return texts;
 }
 
@@ -393,7 +392,7 @@ TEST_F(FlagScreenTest, MissingFlagFileIsReportedAndDrawnAsAnEmptyFrame)
     // Pictures are loaded for every selector, also those not in play this time.
     Open(20, {3, 19});
     EXPECT_EQ(Sorted(recorder.errors),
-              (std::vector<QString>{"Could not open flag file k19.bmp", "Could not open flag file k3.bmp"}));
+              (QStringList{"Could not open flag file k19.bmp", "Could not open flag file k3.bmp"}));
     for (int p = 1; p <= 16; ++p) {
         if (SelectorAt(p) != 3 && SelectorAt(p) != 19)
             continue;

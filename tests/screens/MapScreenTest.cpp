@@ -7,12 +7,12 @@
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
 #include "platform/GameState.h"
-#include "platform/Help.h"
 #include "platform/PictureBox.h"
 #include "scores/Tioitopp.h"
 #include "screens/ScreenFactory.h"
 #include "screens/Unit1.h"
 #include "support/MapRecords.h"
+#include "support/RecordedBoxes.h"
 #include "support/RecordedPlayers.h"
 #include "tools/crp/CrpWriter.h"
 
@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -48,10 +47,9 @@ class MapScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
         oldDir = QDir::currentPath();
         WriteFiles();
-        QDir::setCurrent(dir.path());
+        QDir::setCurrent(QString::fromStdString(dir.Dir()));
 
         CurrentLanguage = 2;
         LanguageText(2, 9) = "Where is";
@@ -62,7 +60,6 @@ protected:
         SoundOn = true;
         MusicOn = false;
 
-        SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
 
         places.Number = 1;
         places.Kind = "ORT";
@@ -96,7 +93,6 @@ protected:
     void TearDown() override
     {
         screen.reset();
-        SetHelpHook({});
         QDir::setCurrent(oldDir);
     }
 
@@ -106,25 +102,23 @@ protected:
         WriteArea(a, BoxArea({.north = 8, .south = 0, .east = -2, .west = -12, .key = "AAA", .name = "Aland"}));
         WriteArea(a, BoxArea({.north = 8, .south = 0, .east = 12, .west = 2, .key = "BBB", .name = "Beland"}));
         WriteArea(a, BoxArea({.north = -1, .south = -8, .east = 5, .west = -5, .key = "CCC", .name = "Celand"}));
-        a.SaveTo(Path("AREA1.crp"));
+        dir.Write("AREA1.crp", a);
         CrpWriter p;
         WritePlace(p, Place("Alpha", 3, -7, "AAA"));
         WritePlace(p, Place("Beta", 3, 7, "BBB"));
         WritePlace(p, Place("Gamma", -4, 0, "CCC"));
-        p.SaveTo(Path("Ort1.crp"));
+        dir.Write("Ort1.crp", p);
         CrpWriter p2;
         WritePlace(p2, Place("Upper", 0, 0, "UL"));
         WritePlace(p2, Place("Lower", TwelvePixelsSouth, 0, "UL"));
-        p2.SaveTo(Path("Ort2.crp"));
+        dir.Write("Ort2.crp", p2);
         CrpWriter w;
         WriteArea(w, BoxArea({.north = 14, .south = 12, .east = 2, .west = -2, .key = "LAKE", .name = "Lake"}));
-        w.SaveTo(Path("Vatten.crp"));
+        dir.Write("Vatten.crp", w);
         CrpWriter h;
         WriteSeaPoint(h, 18, 18);
-        h.SaveTo(Path("Hav1.crp"));
+        dir.Write("Hav1.crp", h);
     }
-
-    std::string Path(const char* name) const { return dir.filePath(QLatin1String(name)).toStdString(); }
 
     // A screen that offers its top ten to the test's record.
     void NewScreen()
@@ -162,11 +156,11 @@ protected:
         return found ? found->pixel : QPoint();
     }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     QString oldDir;
     RecordedPlayers players;
     std::vector<TopTenCall> topTen;
-    std::vector<int> helpTopics;
+    RecordedBoxes boxes;
     COvningOrt places;
     COvningLandArea areas;
     std::unique_ptr<TfrmOvningKarta> screen;
@@ -623,7 +617,7 @@ TEST_F(MapScreenTest, ButtonsShowTopTenHelpAndQuit)
     EXPECT_EQ(topTen[0].owner, &s);
 
     QTest::mouseClick(s.cmdHjalp, Qt::LeftButton);
-    EXPECT_EQ(helpTopics, std::vector<int>{102});
+    EXPECT_EQ(boxes.helpTopics, std::vector<int>{102});
 
     QTest::mouseClick(s.cmdAvsluta, Qt::LeftButton);
     EXPECT_FALSE(s.isVisible());

@@ -7,7 +7,6 @@
 #include "exercises/Ovmulti.h"
 #include "map/UKarta.h"
 #include "platform/GameState.h"
-#include "platform/Help.h"
 #include "platform/PictureBox.h"
 #include "platform/Shape.h"
 #include "platform/Win1252.h"
@@ -15,6 +14,7 @@
 #include "screens/ScreenFactory.h"
 #include "screens/Unit4.h"
 #include "support/MapRecords.h"
+#include "support/RecordedBoxes.h"
 #include "support/RecordedPlayers.h"
 #include "tools/crp/CrpWriter.h"
 
@@ -25,7 +25,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -68,7 +67,6 @@ class MultiScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
         oldDir = QDir::currentPath();
         CrpWriter areas;
         CrpWriter places;
@@ -78,9 +76,9 @@ protected:
             WriteArea(areas, BoxArea({.north = 10.0 * i + 1, .south = 10.0 * i, .east = 1, .key = key, .name = name}));
             WritePlace(places, Place("Town " + std::to_string(i), 10.0 * i + 0.5, 0.5, key));
         }
-        areas.SaveTo(dir.filePath("AREA1.crp").toStdString());
-        places.SaveTo(dir.filePath("Ort1.crp").toStdString());
-        QDir::setCurrent(dir.path());
+        dir.Write("AREA1.crp", areas);
+        dir.Write("Ort1.crp", places);
+        QDir::setCurrent(QString::fromStdString(dir.Dir()));
 
         CurrentLanguage = 2;
         LanguageText(2, 10) = "lies in:";
@@ -93,7 +91,6 @@ protected:
 
         SoundOn = true;
         MusicOn = false;
-        SetHelpHook([this](int topic) { helpTopics.push_back(topic); });
 
         exercise.Number = 7;
         exercise.Kind = "MULTI";
@@ -108,7 +105,6 @@ protected:
     void TearDown() override
     {
         delete screen.data();
-        SetHelpHook({});
         QDir::setCurrent(oldDir);
     }
 
@@ -125,13 +121,13 @@ protected:
     void Click(int k) { QTest::mouseClick(screen->AnswerImage(k), Qt::LeftButton, {}, QPoint(5, 5)); }
     QString Percent() const { return screen->lblProcent->text(); }
 
-    QTemporaryDir dir;
+    TempFolder dir;
     QString oldDir;
     RecordedPlayers players;
     COvningMulti exercise;
     QPointer<TfrmOvningMulti> screen;
     std::vector<TopTenCall> topTen;
-    std::vector<int> helpTopics;
+    RecordedBoxes boxes;
 };
 
 TEST_F(MultiScreenTest, OpensWithTheFirstQuestionFourAnswersAndItsTexts)
@@ -359,7 +355,7 @@ TEST_F(MultiScreenTest, IconSwapsOnceHelpAndQuit)
     s.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&s));
     QTest::keyClick(s.windowHandle(), Qt::Key_F1); // through the window system: a shortcut
-    EXPECT_EQ(helpTopics, std::vector<int>{103});
+    EXPECT_EQ(boxes.helpTopics, std::vector<int>{103});
 
     QTest::mouseClick(s.cmdAvsluta, Qt::LeftButton);
     EXPECT_FALSE(s.isVisible());

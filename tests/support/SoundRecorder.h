@@ -1,9 +1,9 @@
-// Sounds recorded instead of played. SoundRecorder stands in for a PlaySound hook (the exercises'
-// own); RecordedPlayers replaces the media players behind platform/Sound for its lifetime.
+// Sounds asked for through a PlaySound hook (the exercises' own), recorded instead of played. Code
+// that plays through platform/Sound is heard by support/RecordedPlayers.h instead: the exercises
+// link no players.
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
