@@ -12,7 +12,6 @@
 #include <QString>
 #include <QTemporaryDir>
 
-
 // Points XDG_CONFIG_HOME at a fresh folder for the lifetime of the object, so GLOBANA.INI is
 // private to one test.
 class PrivateSettings {
