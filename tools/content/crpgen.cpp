@@ -1,6 +1,7 @@
 // globana_crpgen: turns the content generator's UTF-8 JSON (work/*.json) into the game's .crp
 // files, chooses the sea points on the pictures of the catalogue's views (SeaPoints.h), then reads
-// every file back with the game's own loaders and checks counts and limits. With a mask folder it
+// every file back with the game's own loaders and checks counts and limits. First it checks the
+// scripts' projection against the map's (ProjectionTable.h). With a mask folder it
 // also writes the true land/sea mask of every distinct view (LandMask.h) for the content test.
 // Usage: globana_crpgen <work dir> <content dir> [mask dir]
 #include "data/Areor.h"
@@ -11,6 +12,7 @@
 #include "map/UKarta.h"
 #include "platform/Win1252.h"
 #include "tools/content/LandMask.h"
+#include "tools/content/ProjectionTable.h"
 #include "tools/content/SeaPoints.h"
 #include "tools/crp/CrpWriter.h"
 
@@ -233,21 +235,87 @@ void writeMasks(const QString& landFile, const QString& dir, const std::map<int,
     std::printf("land masks: %d views and sizes\n", count);
 }
 
-// The physical places of the place exercises (work/physical.json), on every picture that asks
-// them at every checked size, drawn as the exercise draws its map: a sea or an ocean well inside
-// the sea fill and in no lake, a lake that Vatten draws inside its own water, anything else on
-// land and, where the table names a country, in that country by the rule of a click. Returns the
-// number of places that break their rule; each is a line of `report`.
-int checkPhysical(const QString& work, const std::string& content, const COvningar& cat, std::vector<std::string>& report)
+// The rule a physical place of work/physical.json keeps on its exercise's pictures.
+struct PhysicalRule {
+    std::string Kind, Country, Lake;
+};
+
+std::map<std::string, PhysicalRule> readPhysicalRules(const QString& work)
 {
-    struct Rule {
-        std::string Kind, Country, Lake;
-    };
-    std::map<std::string, Rule> rules;
+    std::map<std::string, PhysicalRule> rules;
     for (const QJsonValue& v : readArray(work + "/physical.json")) {
         const QJsonObject o = v.toObject();
         rules[str(o["id"])] = {str(o["kind"]), str(o["country"]), str(o["lake"])};
     }
+    return rules;
+}
+
+// Draws a place exercise's map as the exercise does, up to the sea fill: silver land, then the
+// catalogue's colours.
+void drawPlaceExerciseMap(CKarta& map, const COvning& e)
+{
+    map.LandColor = map.AreaColor = 0xC0C0C0;
+    if (e.LandColor)
+        map.LandColor = e.LandColor;
+    if (e.AreaColor)
+        map.AreaColor = e.AreaColor;
+    if (e.SeaColor)
+        map.SeaColor = e.SeaColor;
+    map.FillBackground();
+    map.DrawAreaBorders(e.BorderWidth);
+    map.DrawWater();
+    map.FillSea();
+}
+
+// How a place breaks its rule on the drawn map (of the given size), or nothing: a sea or an ocean
+// well inside the sea fill and in no lake, a lake that Vatten draws inside its own water, anything
+// else on land and, where the table names a country, in that country by the rule of a click.
+std::string physicalProblem(const CKarta& map, const MapSize& size, const COrt& p, const PhysicalRule& rule)
+{
+    const Canvas& picture = *map.Target;
+    const TColor land = map.LandColor & 0xFFFFFF, sea = map.SeaColor & 0xFFFFFF, water = map.WaterColor & 0xFFFFFF;
+    // the pixels within `radius` reference pixels of the dot's centre
+    auto around = [&](int x, int y, double radius) {
+        std::vector<TColor> out;
+        const int r = static_cast<int>(std::lround(radius * size.Height / ReferenceSize.Height));
+        for (int dy = -r; dy <= r; ++dy)
+            for (int dx = -r; dx <= r; ++dx)
+                if (dx * dx + dy * dy <= r * r && map.IsOnImage(x + dx, y + dy))
+                    out.push_back(picture.pixel(x + dx, y + dy) & 0xFFFFFF);
+        return out;
+    };
+    const auto lat = static_cast<float>(p.Latitude), lon = static_cast<float>(p.Longitude);
+    const int x = map.ToX(lat, lon), y = map.LatitudeToY(lat);
+    // the area a click there chooses, and the water holding the point
+    const int ownerItem = OwnerAt(*map.Areas, lat, lon), waterItem = OwnerAt(*map.Waters, lat, lon);
+    const CArea* owner = ownerItem ? &map.Areas->Item(ownerItem) : nullptr;
+    const std::string inWater = waterItem ? map.Waters->Item(waterItem).Keys[1] : std::string();
+    const std::vector<TColor> near = around(x, y, 3.0), centre = around(x, y, 1.0);
+    const auto all = [](const std::vector<TColor>& v, TColor c) { return !v.empty() && std::all_of(v.begin(), v.end(), [&](TColor k) { return k == c; }); };
+    const auto any = [](const std::vector<TColor>& v, TColor c) { return std::find(v.begin(), v.end(), c) != v.end(); };
+    if (!map.IsOnImage(x, y))
+        return "off the picture";
+    if (rule.Kind == "ocean" || rule.Kind == "sea") {
+        if (!all(near, sea) || owner || !inWater.empty())
+            return "not well inside the sea" + (owner ? " (in " + owner->Keys[1] + ")" : inWater.empty() ? "" : " (in " + inWater + ")");
+    } else if (!rule.Lake.empty()) {
+        if (!all(centre, water) || inWater != rule.Lake)
+            return "not on its lake's water";
+    } else if (any(centre, sea) || any(centre, water) || !inWater.empty() || (!any(centre, land) && !owner)) {
+        // (a peak on a border may sit on the border's pixels: inside an area is land)
+        return "not on land";
+    } else if (!rule.Country.empty() && (!owner || owner->Keys[1] != rule.Country)) {
+        return "in " + (owner ? owner->Keys[1] : std::string("no area")) + ", not " + rule.Country;
+    }
+    return {};
+}
+
+// The physical places of the place exercises, on every picture that asks them at every checked
+// size, drawn as the exercise draws its map, each against its rule (physicalProblem). Returns the
+// number of places that break their rule; each is a line of `report`.
+int checkPhysical(const QString& work, const std::string& content, const COvningar& cat, std::vector<std::string>& report)
+{
+    const std::map<std::string, PhysicalRule> rules = readPhysicalRules(work);
     int problems = 0, checked = 0;
     for (const COvning* e = cat.First; e; e = e->Next) {
         if (e->Kind != "ORT")
@@ -278,59 +346,13 @@ int checkPhysical(const QString& work, const std::string& content, const COvning
         for (const MapSize& size : CheckedSizes) {
             view.Size = size;
             SetView(map, view);
-            const Canvas& picture = *map.Target;
-            // the place exercise's colours: silver land, then the catalogue's
-            map.LandColor = map.AreaColor = 0xC0C0C0;
-            if (e->LandColor)
-                map.LandColor = e->LandColor;
-            if (e->AreaColor)
-                map.AreaColor = e->AreaColor;
-            if (e->SeaColor)
-                map.SeaColor = e->SeaColor;
-            map.FillBackground();
-            map.DrawAreaBorders(e->BorderWidth);
-            map.DrawWater();
-            map.FillSea();
-            const TColor land = map.LandColor & 0xFFFFFF, sea = map.SeaColor & 0xFFFFFF, water = map.WaterColor & 0xFFFFFF;
-            // the pixels within `radius` reference pixels of the dot's centre
-            auto around = [&](int x, int y, double radius) {
-                std::vector<TColor> out;
-                const int r = static_cast<int>(std::lround(radius * size.Height / ReferenceSize.Height));
-                for (int dy = -r; dy <= r; ++dy)
-                    for (int dx = -r; dx <= r; ++dx)
-                        if (dx * dx + dy * dy <= r * r && map.IsOnImage(x + dx, y + dy))
-                            out.push_back(picture.pixel(x + dx, y + dy) & 0xFFFFFF);
-                return out;
-            };
+            drawPlaceExerciseMap(map, *e);
             for (const COrt* p : asked) {
-                const Rule& rule = rules.at(p->Id);
-                const auto lat = static_cast<float>(p->Latitude), lon = static_cast<float>(p->Longitude);
-                const int x = map.ToX(lat, lon), y = map.LatitudeToY(lat);
-                std::string wrong;
-                // the area a click there chooses, and the water holding the point
-                const int ownerItem = OwnerAt(*map.Areas, lat, lon), waterItem = OwnerAt(*map.Waters, lat, lon);
-                const CArea* owner = ownerItem ? &map.Areas->Item(ownerItem) : nullptr;
-                const std::string inWater = waterItem ? map.Waters->Item(waterItem).Keys[1] : std::string();
-                const std::vector<TColor> near = around(x, y, 3.0), centre = around(x, y, 1.0);
-                const auto all = [](const std::vector<TColor>& v, TColor c) { return !v.empty() && std::all_of(v.begin(), v.end(), [&](TColor k) { return k == c; }); };
-                const auto any = [](const std::vector<TColor>& v, TColor c) { return std::find(v.begin(), v.end(), c) != v.end(); };
-                if (!map.IsOnImage(x, y))
-                    wrong = "off the picture";
-                else if (rule.Kind == "ocean" || rule.Kind == "sea") {
-                    if (!all(near, sea) || owner || !inWater.empty())
-                        wrong = "not well inside the sea" + (owner ? " (in " + owner->Keys[1] + ")" : inWater.empty() ? "" : " (in " + inWater + ")");
-                } else if (!rule.Lake.empty()) {
-                    if (!all(centre, water) || inWater != rule.Lake)
-                        wrong = "not on its lake's water";
-                } else if (any(centre, sea) || any(centre, water) || !inWater.empty() || (!any(centre, land) && !owner)) {
-                    // (a peak on a border may sit on the border's pixels: inside an area is land)
-                    wrong = "not on land";
-                } else if (!rule.Country.empty() && (!owner || owner->Keys[1] != rule.Country)) {
-                    wrong = "in " + (owner ? owner->Keys[1] : std::string("no area")) + ", not " + rule.Country;
-                }
+                const std::string wrong = physicalProblem(map, size, *p, rules.at(p->Id));
                 ++checked;
                 if (!wrong.empty()) {
                     ++problems;
+                    const int x = map.ToX(static_cast<float>(p->Latitude), static_cast<float>(p->Longitude)), y = map.LatitudeToY(static_cast<float>(p->Latitude));
                     report.push_back("exercise " + std::to_string(e->Number) + " at " + std::to_string(size.Width) + "x" + std::to_string(size.Height) + ": " +
                                      p->Id + " " + wrong + " at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
                 }
@@ -339,6 +361,144 @@ int checkPhysical(const QString& work, const std::string& content, const COvning
     }
     report.push_back("physical places: " + std::to_string(checked) + " checks on the pictures, " + std::to_string(problems) + " problems");
     return problems;
+}
+
+// AREA1-3.crp and Vatten.crp as the scripts left them, read back to check counts and limits.
+void writeAreaFile(const QString& work, const std::string& content, const std::string& name)
+{
+    const std::string path = content + "/" + name + ".crp";
+    const int n = writeAreas(work + "/" + QString::fromStdString(name) + ".json", path);
+    CAreor list;
+    list.LoadFromFile(path);
+    check(list.Count == n, name + " record count");
+    int vertices = 0;
+    for (int i = 1; i <= list.Count; ++i) {
+        const CArea& a = list.Item(i);
+        check(!a.Keys[1].empty() && a.VertexCount <= CArea::MaxVertices, name + " key and vertices");
+        vertices += a.VertexCount;
+    }
+    std::printf("%s.crp: %d records, %d vertices\n", name.c_str(), n, vertices);
+}
+
+// Ort1 and Ort2, and the place files of the views whose dots were moved apart (Ort3 …), read
+// back; a place file of an earlier run that no view has now is removed.
+void writePlaceFiles(const QString& work, const std::string& content)
+{
+    QStringList placeFiles;
+    for (const QString& f : QDir(work).entryList({"Ort*.json"}, QDir::Files, QDir::Name))
+        placeFiles << f.chopped(5);
+    for (const QString& f : QDir(QString::fromStdString(content)).entryList({"Ort*.crp"}, QDir::Files))
+        if (!placeFiles.contains(f.chopped(4)))
+            QFile::remove(QString::fromStdString(content) + "/" + f);
+    for (const QString& placeFile : placeFiles) {
+        const std::string name = placeFile.toStdString();
+        const std::string path = content + "/" + name + ".crp";
+        const int n = writePlaces(work + "/" + placeFile + ".json", path);
+        COrter list;
+        list.LoadFromFile(path);
+        int count = 0;
+        for (COrt* p = list.First; p; p = p->Next)
+            ++count;
+        check(count == n, name + " place count");
+        std::printf("%s.crp: %d places\n", name.c_str(), n);
+    }
+}
+
+// Ovning.crp, read back into `cat`.
+void writeCatalogueFile(const QString& work, const std::string& content, COvningar& cat)
+{
+    const std::string path = content + "/Ovning.crp";
+    const int n = writeCatalogue(work + "/Ovning.json", path);
+    cat.LoadFromFile(path);
+    int count = 0;
+    for (COvning* e = cat.First; e; e = e->Next) {
+        ++count;
+        check(e->Number >= 1 && e->Number <= 90 && e->SelectorCount <= 100, "exercise number and selectors");
+    }
+    check(count == n, "exercise count");
+    std::printf("Ovning.crp: %d exercises\n", n);
+}
+
+// The views of the catalogue's map exercises (AREA, ORT) per area file, as the map shows them at
+// every checked size (ResolveViews).
+std::map<int, std::vector<SeaView>> catalogueViews(const COvningar& cat, const std::string& content)
+{
+    std::map<int, std::vector<SeaView>> views;
+    for (int file : {1, 2, 3}) {
+        for (const COvning* e = cat.First; e; e = e->Next) {
+            if (e->AreaFileNo != file || (e->Kind != "AREA" && e->Kind != "ORT"))
+                continue;
+            SeaView v;
+            v.Top = static_cast<float>(e->NorthLat);
+            v.Bottom = static_cast<float>(e->SouthLat);
+            v.Centre = static_cast<float>(e->CenterLon);
+            v.Border = e->BorderWidth;
+            v.Numbers.push_back(e->Number);
+            if (e->Kind == "AREA")
+                for (int i = 1; i <= e->SelectorCount; ++i)
+                    v.Selectors.push_back(e->Selectors[i]);
+            views[file].push_back(v);
+        }
+        views[file] = ResolveViews(content + "/AREA" + std::to_string(file) + ".crp", views[file]);
+    }
+    return views;
+}
+
+// Vatten.crp again, with the waters' seeds chosen on every view.
+void writeWaterSeeds(const QString& work, const std::string& content, const std::map<int, std::vector<SeaView>>& views,
+                     std::vector<std::string>& report)
+{
+    std::vector<SeaView> all;
+    for (const auto& [file, list] : views)
+        all.insert(all.end(), list.begin(), list.end());
+    const WaterSeedResult water = ChooseWaterSeeds(content + "/Vatten.crp", all);
+    writeAreas(work + "/Vatten.json", content + "/Vatten.crp", water.Seed1, water.Seed2);
+    for (const std::string& line : water.Report)
+        report.push_back("Vatten " + line);
+}
+
+// Hav<file>.crp, read back, and AREA<file>.crp again where seeds moved or twins were added.
+// Returns the number of sea-point problems.
+int writeSeaPoints(const QString& work, const std::string& content, int file, const std::vector<SeaView>& views,
+                   std::vector<std::string>& report)
+{
+    const std::string name = "Hav" + std::to_string(file), areaName = "AREA" + std::to_string(file);
+    const SeaPointResult sea = ChooseSeaPoints(content + "/" + areaName + ".crp", content + "/Vatten.crp", views);
+    if (!sea.Seed1.empty() || !sea.Seed2.empty() || !sea.Twins.empty()) {
+        writeAreas(work + "/" + QString::fromStdString(areaName) + ".json", content + "/" + areaName + ".crp", sea.Seed1, sea.Seed2, sea.Twins);
+        std::printf("%s.crp: %d first and %d second seeds moved, %d twin records for more seeds\n", areaName.c_str(),
+                    static_cast<int>(sea.Seed1.size()), static_cast<int>(sea.Seed2.size()), static_cast<int>(sea.Twins.size()));
+    }
+    CrpWriter w;
+    for (const auto& [lat, lon] : sea.Points)
+        WriteSeaPoint(w, lat / 10000.0, lon / 10000.0);
+    const std::string havPath = content + "/" + name + ".crp";
+    w.SaveTo(havPath);
+    TByteFile f(havPath);
+    int pairs = 0;
+    while (!f.AtEnd()) {
+        f.ReadInt32();
+        f.ReadInt32();
+        ++pairs;
+    }
+    check(pairs == static_cast<int>(sea.Points.size()) && pairs <= 100, name + " sea points");
+    std::printf("%s.crp: %d sea points\n", name.c_str(), pairs);
+    for (const std::string& line : sea.Report)
+        report.push_back(name + " " + line);
+    return sea.Problems;
+}
+
+// work/seapoints-report.txt, also printed.
+void writeReport(const QString& work, const std::vector<std::string>& report)
+{
+    QFile out(work + "/seapoints-report.txt");
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write the sea-point report");
+    for (const std::string& line : report) {
+        out.write(line.c_str());
+        out.write("\n");
+        std::printf("%s\n", line.c_str());
+    }
 }
 
 } // namespace
@@ -352,116 +512,25 @@ int main(int argc, char** argv)
     const QString work = QString::fromLocal8Bit(argv[1]);
     const std::string content = argv[2];
     try {
-        for (const char* name : {"AREA1", "AREA2", "AREA3", "Vatten"}) {
-            const std::string path = content + "/" + name + ".crp";
-            const int n = writeAreas(work + "/" + name + ".json", path);
-            CAreor list;
-            list.LoadFromFile(path);
-            check(list.Count == n, std::string(name) + " record count");
-            int vertices = 0;
-            for (int i = 1; i <= list.Count; ++i) {
-                const CArea& a = list.Item(i);
-                check(!a.Keys[1].empty() && a.VertexCount <= CArea::MaxVertices, std::string(name) + " key and vertices");
-                vertices += a.VertexCount;
-            }
-            std::printf("%s.crp: %d records, %d vertices\n", name, n, vertices);
-        }
-        // Ort1 and Ort2, and the place files of the views whose dots were moved apart (Ort3 …);
-        // a place file of an earlier run that no view has now is removed.
-        QStringList placeFiles;
-        for (const QString& f : QDir(work).entryList({"Ort*.json"}, QDir::Files, QDir::Name))
-            placeFiles << f.chopped(5);
-        for (const QString& f : QDir(QString::fromStdString(content)).entryList({"Ort*.crp"}, QDir::Files))
-            if (!placeFiles.contains(f.chopped(4)))
-                QFile::remove(QString::fromStdString(content) + "/" + f);
-        for (const QString& placeFile : placeFiles) {
-            const std::string name = placeFile.toStdString();
-            const std::string path = content + "/" + name + ".crp";
-            const int n = writePlaces(work + "/" + placeFile + ".json", path);
-            COrter list;
-            list.LoadFromFile(path);
-            int count = 0;
-            for (COrt* p = list.First; p; p = p->Next)
-                ++count;
-            check(count == n, name + " place count");
-            std::printf("%s.crp: %d places\n", name.c_str(), n);
-        }
-        const std::string path = content + "/Ovning.crp";
-        const int n = writeCatalogue(work + "/Ovning.json", path);
+        // The scripts chose the selectors, cut the views and moved the dots with their own copy of
+        // the projection: nothing is written unless it answers as the map does.
+        const long compared = CheckProjectionTable((work + "/projection-table.txt").toStdString());
+        std::printf("projection table: %ld answers as the map gives them\n", compared);
+        for (const char* name : {"AREA1", "AREA2", "AREA3", "Vatten"})
+            writeAreaFile(work, content, name);
+        writePlaceFiles(work, content);
         COvningar cat;
-        cat.LoadFromFile(path);
-        int count = 0;
-        for (COvning* e = cat.First; e; e = e->Next) {
-            ++count;
-            check(e->Number >= 1 && e->Number <= 90 && e->SelectorCount <= 100, "exercise number and selectors");
-        }
-        check(count == n, "exercise count");
-        std::printf("Ovning.crp: %d exercises\n", n);
-        // Sea points last: they are chosen on the pictures of the catalogue's views, drawn
-        // from the area and water files just written.
+        writeCatalogueFile(work, content, cat);
+        // Sea points last: they are chosen on the pictures of the catalogue's views, drawn from
+        // the area and water files just written; the waters' seeds first, as their fills shape
+        // the regions that the sea and the areas get.
+        std::map<int, std::vector<SeaView>> views = catalogueViews(cat, content);
         std::vector<std::string> report;
+        writeWaterSeeds(work, content, views, report);
         int problems = 0;
-        std::map<int, std::vector<SeaView>> views;
-        for (int file : {1, 2, 3}) {
-            for (COvning* e = cat.First; e; e = e->Next) {
-                if (e->AreaFileNo != file || (e->Kind != "AREA" && e->Kind != "ORT"))
-                    continue;
-                SeaView v;
-                v.Top = static_cast<float>(e->NorthLat);
-                v.Bottom = static_cast<float>(e->SouthLat);
-                v.Centre = static_cast<float>(e->CenterLon);
-                v.Border = e->BorderWidth;
-                v.Numbers.push_back(e->Number);
-                if (e->Kind == "AREA")
-                    for (int i = 1; i <= e->SelectorCount; ++i)
-                        v.Selectors.push_back(e->Selectors[i]);
-                views[file].push_back(v);
-            }
-            views[file] = ResolveViews(content + "/AREA" + std::to_string(file) + ".crp", views[file]);
-        }
-        // The waters' seeds first: their fills shape the regions that the sea and the areas get.
-        std::vector<SeaView> all;
-        for (const auto& [file, list] : views)
-            all.insert(all.end(), list.begin(), list.end());
-        const WaterSeedResult water = ChooseWaterSeeds(content + "/Vatten.crp", all);
-        writeAreas(work + "/Vatten.json", content + "/Vatten.crp", water.Seed1, water.Seed2);
-        for (const std::string& line : water.Report)
-            report.push_back("Vatten " + line);
-        for (int file : {1, 2, 3}) {
-            const std::string name = "Hav" + std::to_string(file);
-            const SeaPointResult sea = ChooseSeaPoints(content + "/AREA" + std::to_string(file) + ".crp", content + "/Vatten.crp", views[file]);
-            if (!sea.Seed1.empty() || !sea.Seed2.empty() || !sea.Twins.empty()) {
-                const std::string areaName = "AREA" + std::to_string(file);
-                writeAreas(work + "/" + QString::fromStdString(areaName) + ".json", content + "/" + areaName + ".crp", sea.Seed1, sea.Seed2, sea.Twins);
-                std::printf("%s.crp: %d first and %d second seeds moved, %d twin records for more seeds\n", areaName.c_str(),
-                            static_cast<int>(sea.Seed1.size()), static_cast<int>(sea.Seed2.size()), static_cast<int>(sea.Twins.size()));
-            }
-            CrpWriter w;
-            for (const auto& [lat, lon] : sea.Points)
-                WriteSeaPoint(w, lat / 10000.0, lon / 10000.0);
-            const std::string havPath = content + "/" + name + ".crp";
-            w.SaveTo(havPath);
-            TByteFile f(havPath);
-            int pairs = 0;
-            while (!f.AtEnd()) {
-                f.ReadInt32();
-                f.ReadInt32();
-                ++pairs;
-            }
-            check(pairs == static_cast<int>(sea.Points.size()) && pairs <= 100, name + " sea points");
-            std::printf("%s.crp: %d sea points\n", name.c_str(), pairs);
-            for (const std::string& line : sea.Report)
-                report.push_back(name + " " + line);
-            problems += sea.Problems;
-        }
-        QFile out(work + "/seapoints-report.txt");
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw std::runtime_error("cannot write the sea-point report");
-        for (const std::string& line : report) {
-            out.write(line.c_str());
-            out.write("\n");
-            std::printf("%s\n", line.c_str());
-        }
+        for (int file : {1, 2, 3})
+            problems += writeSeaPoints(work, content, file, views[file], report);
+        writeReport(work, report);
         check(problems == 0, std::to_string(problems) + " sea-point problems (see seapoints-report.txt)");
         std::vector<std::string> physical;
         const int physicalProblems = checkPhysical(work, content, cat, physical);

@@ -5,6 +5,7 @@
 import { readJson, writeJson, readCsv } from "./lib.mjs";
 import { loadCountries, partKey } from "./common.mjs";
 import { View, VIEWS, SHAPES, WORLD_SHAPES } from "./proj.mjs";
+import { pictureView, showsOn, writeProjectionTable } from "./projection-table.mjs";
 import { PARTS, WORLD, T, PHYSICAL } from "./exercises.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
@@ -25,8 +26,9 @@ function add(e) {
   e = { border: 1, flag1: 0, flag2: 0, level: 0, placeFile: 1, ...e };
   const v = new View(e.view[0], e.view[1], e.view[2]);
   // the view on every screen a player has: a question must be on each picture
-  const vs = (e.part === "*" ? WORLD_SHAPES : SHAPES).map(([w, h]) => new View(e.view[0], e.view[1], e.view[2], w, h));
-  const shows = (lat, lon) => vs.every((u) => u.onImage(u.x(lat, lon), u.y(lat)));
+  // (the projection table takes what the pictures answer near their edges to the map's code)
+  const vs = (e.part === "*" ? WORLD_SHAPES : SHAPES).map(([w, h]) => pictureView(e.view, w, h));
+  const shows = (lat, lon) => vs.every((u) => showsOn(u, lat, lon));
   const recs = area[e.areaFile];
   const keep = e.selectors.filter((s) => {
     let ok = true;
@@ -135,4 +137,8 @@ for (const p of PHYSICAL) {
   add({ part: p.part, areaFile: p.areaFile, view: p.view, kind: "ORT", number: p.number, names: title(names, p.what), selectors: [p.code] });
 }
 writeJson(`${WORK}/Ovning.json`, exercises);
+// globana_crpgen checks this projection against the map's on every picture used above, and
+// lib.mjs's point-in-ring against the game's on the largest ring of each area file and Vatten.
+const largest = (recs) => recs.reduce((a, b) => (b.vertices.length > a.vertices.length ? b : a)).vertices;
+writeProjectionTable(`${WORK}/projection-table.txt`, [area[1], area[2], area[3], readJson(`${WORK}/Vatten.json`)].map(largest));
 console.log(`Ovning: ${exercises.length} exercises; left out as not answerable on their map: ${dropped.join(", ") || "none"}; as too small to click: ${tiny.join(", ") || "none"}`);

@@ -1,6 +1,8 @@
 // The game's map projection, as the map object computes it, on the 1916 x 1000 map picture of a
 // 1920 x 1080 screen and on the pictures of the other screens a player has. Used to pick selectors
 // that show and to cut the data to the views.
+import { interpolate } from "./interpolate.mjs";
+
 export const W = 1916, H = 1000;
 
 // The map picture the exercise screen gives on a maximised screen: the window less a panel, its
@@ -20,7 +22,6 @@ export const NARROW = SHAPES.reduce((a, b) => (b[0] / b[1] < a[0] / a[1] ? b : a
 export const WIDE = SHAPES.reduce((a, b) => (b[0] / b[1] > a[0] / a[1] ? b : a));
 const f32 = Math.fround;
 export const rint = (x) => { const r = Math.round(x); return Math.abs(x % 1) === 0.5 ? 2 * Math.round(x / 2) : r; };
-const interpolate = (v, fl, fh, tl, th) => { const h = f32(fh + 1e-8); const q = (v - fl) / (h - fl); return f32(tl + (th - tl) * q); };
 
 export class View {
   constructor(top, bottom, centre, w = W, h = H) { this.top = f32(top); this.bottom = f32(bottom); this.centre = f32(centre); this.W = w; this.H = h; this.updateScale(); }
