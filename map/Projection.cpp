@@ -55,19 +55,29 @@ Projection Projection::Fit(double n, double s, double e, double w, int width, in
 
 std::int32_t Projection::LatitudeToY(float latitude) const
 {
+    return ToPixel(ExactY(latitude));
+}
+
+double Projection::ExactY(float latitude) const
+{
     const float h = static_cast<float>(Height);
     const float t = Interpolate(ClampLatitude(latitude), BottomLatitude, TopLatitude, 0.0f, h);
-    return ToPixel(double(h) - double(t));
+    return double(h) - double(t);
 }
 
 std::int32_t Projection::ToX(float latitude, float longitude) const
+{
+    return ToPixel(ExactX(latitude, longitude));
+}
+
+double Projection::ExactX(float latitude, float longitude) const
 {
     const double w = Width;
     const float p = static_cast<float>(Height / (double(TopLatitude) - double(BottomLatitude)));
     const float d = static_cast<float>(double(longitude) - double(CentreLongitude));
     if (latitude == 90.0f || latitude == -90.0f)
-        return ToPixel(w / 2.0);
-    return ToPixel(std::sqrt(8100.0 - double(latitude) * double(latitude)) * d / Scale * p + w / 2.0);
+        return w / 2.0;
+    return std::sqrt(8100.0 - double(latitude) * double(latitude)) * d / Scale * p + w / 2.0;
 }
 
 float Projection::YToLatitude(std::int32_t y) const

@@ -27,6 +27,9 @@ struct Projection {
 
     std::int32_t LatitudeToY(float latitude) const;
     std::int32_t ToX(float latitude, float longitude) const;
+    // The same before rounding to a whole pixel, to measure distances finer than one.
+    double ExactY(float latitude) const;
+    double ExactX(float latitude, float longitude) const;
     float YToLatitude(std::int32_t y) const;
     float ToLongitude(std::int32_t y, std::int32_t x) const;
     // Degrees of longitude either side of the centre that the picture shows at its narrowest.

@@ -466,10 +466,10 @@ TEST(Content, EveryPlaceExerciseAsksDotsThatCanBeToldApartOnItsMap)
         const ViewMap view(*e);
         const CKarta& map = view.Map;
         // the projection before rounding, to measure a move in pixels of this map
+        const Projection projection = map.View();
         const auto exact = [&](double lat, double lon) {
-            const double p = 1000.0 / (map.TopLatitude - map.BottomLatitude);
-            return std::pair{std::sqrt(8100.0 - lat * lat) * (lon - map.CentreLongitude) / map.Scale * p + 1916 / 2.0,
-                             1000.0 * (map.TopLatitude - lat) / (map.TopLatitude - map.BottomLatitude)};
+            const auto la = static_cast<float>(lat), lo = static_cast<float>(lon);
+            return std::pair{projection.ExactX(la, lo), projection.ExactY(la)};
         };
         const std::vector<COrt*> asked = placesOf(list, *e);
         ASSERT_FALSE(asked.empty());
