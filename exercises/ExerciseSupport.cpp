@@ -52,6 +52,8 @@ void PrepareMapView(CKarta& map, TMapExerciseScreen& screen)
     map.UpdateScale();
     if (map.TopLatitude == 0.0f && map.BottomLatitude == 0.0f)
         map.FitToIncludedAreas();
+    else
+        map.KeepLongitudes();
 }
 
 COrt* NthOpenPlace(const COrter& places, int n)

@@ -53,6 +53,17 @@ Projection Projection::Fit(double n, double s, double e, double w, int width, in
     return v;
 }
 
+void Projection::KeepLongitudes()
+{
+    const double aspect = double(Width) / Height;
+    if (Width <= 0 || Height <= 0 || aspect >= ViewAspect)
+        return;
+    const double middle = (double(TopLatitude) + double(BottomLatitude)) / 2.0;
+    const double half = (double(TopLatitude) - double(BottomLatitude)) / 2.0 * (ViewAspect / aspect);
+    TopLatitude = static_cast<float>(middle + half);
+    BottomLatitude = static_cast<float>(middle - half);
+}
+
 std::int32_t Projection::LatitudeToY(float latitude) const
 {
     return ToPixel(ExactY(latitude));

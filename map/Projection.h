@@ -9,6 +9,10 @@ std::int32_t ToPixel(double value);
 // The latitude limited to -90 .. 90.
 float ClampLatitude(float latitude);
 
+// The shape of picture an exercise's own view is made for: the map of a maximised 1920 x 1080
+// screen.
+inline constexpr double ViewAspect = 1916.0 / 1000.0;
+
 struct Projection {
     float CentreLongitude = 0.0f;
     float TopLatitude = 0.0f;
@@ -24,6 +28,11 @@ struct Projection {
     // steps (at most maxSteps) until the box's longitudes fit.
     static Projection Fit(double north, double south, double east, double west, int width, int height,
                           int maxSteps);
+    // An exercise's own view on a picture narrower than ViewAspect: its latitudes widened about
+    // their middle so that every row shows the longitudes it shows on a picture of that shape.
+    // Kept as it is, a taller picture would show less of the world across and lose what lies at
+    // the edges. The scale stays, since the middle does.
+    void KeepLongitudes();
 
     std::int32_t LatitudeToY(float latitude) const;
     std::int32_t ToX(float latitude, float longitude) const;

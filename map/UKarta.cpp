@@ -112,6 +112,14 @@ void CKarta::FitToIncludedAreas()
     Scale = fitted.Scale;
 }
 
+void CKarta::KeepLongitudes()
+{
+    Projection v = View();
+    v.KeepLongitudes();
+    TopLatitude = v.TopLatitude;
+    BottomLatitude = v.BottomLatitude;
+}
+
 std::int32_t CKarta::LatitudeToY(float latitude) const
 {
     return View().LatitudeToY(latitude);

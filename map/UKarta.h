@@ -32,6 +32,9 @@ public:
     Projection View() const;
     void UpdateScale();
     void FitToIncludedAreas();
+    // The exercise's own view, widened on a picture narrower than it was made for
+    // (Projection::KeepLongitudes).
+    void KeepLongitudes();
     std::int32_t LatitudeToY(float latitude) const;
     std::int32_t ToX(float latitude, float longitude) const;
     float YToLatitude(std::int32_t y) const;

@@ -146,6 +146,7 @@ void DrawMap(const RenderOptions& options, Canvas& canvas, CKarta& map)
         map.CentreLongitude = options.ViewSet->Centre;
         Include(map, options.IncludeKeys, options.Level);
         map.UpdateScale();
+        map.KeepLongitudes();
     } else {
         Include(map, options.FitKeys.empty() ? options.IncludeKeys : options.FitKeys, options.Level);
         map.UpdateScale();

@@ -4,7 +4,7 @@
 // area exercise could not ask, or a city off its part's picture, stops the run.
 import { readJson, writeJson, readCsv } from "./lib.mjs";
 import { loadCountries, partKey } from "./common.mjs";
-import { View, VIEWS, SHAPES, WORLD_SHAPES } from "./proj.mjs";
+import { View, VIEWS, SHAPES } from "./proj.mjs";
 import { pictureView, showsOn, writeProjectionTable } from "./projection-table.mjs";
 import { PARTS, WORLD, T, PHYSICAL } from "./exercises.mjs";
 
@@ -27,7 +27,7 @@ function add(e) {
   const v = new View(e.view[0], e.view[1], e.view[2]);
   // the view on every screen a player has: a question must be on each picture
   // (the projection table takes what the pictures answer near their edges to the map's code)
-  const vs = (e.part === "*" ? WORLD_SHAPES : SHAPES).map(([w, h]) => pictureView(e.view, w, h));
+  const vs = SHAPES.map(([w, h]) => pictureView(e.view, w, h));
   const shows = (lat, lon) => vs.every((u) => showsOn(u, lat, lon));
   const recs = area[e.areaFile];
   const keep = e.selectors.filter((s) => {

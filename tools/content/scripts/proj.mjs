@@ -13,10 +13,6 @@ export const SHAPES = [[1916, 1000]];
 for (const [w, h] of [[1920, 1080], [1920, 1200], [1366, 768], [1440, 900], [1280, 800], [1280, 1024], [1024, 768], [2560, 1080]])
   SHAPES.push(mapOn(w, h), mapOn(w, h, 0, 70), mapOn(w, h, 70, 0));
 SHAPES.push(mapOn(3840, 2160, 0, 0, 2), mapOn(3840, 2160, 0, 70, 2), mapOn(3840, 2160, 70, 0, 2), mapOn(1920, 1080, 0, 0, 2));
-// The world's view needs the whole width of the world: on a picture narrower than the reference
-// that takes a view reaching past the poles, which AREA1's markers, seeds and 500 records do not
-// yet survive. Its questions are kept on the pictures at least as wide as the reference.
-export const WORLD_SHAPES = SHAPES.filter(([w, h]) => w / h >= W / H); // as the content test
 // The narrowest and the widest picture: what shows on both shows on all.
 export const NARROW = SHAPES.reduce((a, b) => (b[0] / b[1] < a[0] / a[1] ? b : a));
 export const WIDE = SHAPES.reduce((a, b) => (b[0] / b[1] > a[0] / a[1] ? b : a));
@@ -24,7 +20,18 @@ const f32 = Math.fround;
 export const rint = (x) => { const r = Math.round(x); return Math.abs(x % 1) === 0.5 ? 2 * Math.round(x / 2) : r; };
 
 export class View {
-  constructor(top, bottom, centre, w = W, h = H) { this.top = f32(top); this.bottom = f32(bottom); this.centre = f32(centre); this.W = w; this.H = h; this.updateScale(); }
+  constructor(top, bottom, centre, w = W, h = H) {
+    this.top = f32(top); this.bottom = f32(bottom); this.centre = f32(centre); this.W = w; this.H = h; this.updateScale();
+    this.keepLongitudes();
+  }
+  // On a picture narrower than the reference the latitudes widen about their middle, so that
+  // every row shows the longitudes it shows at 1916 x 1000 (the map's KeepLongitudes).
+  keepLongitudes() {
+    const aspect = this.W / this.H, ref = W / H;
+    if (aspect >= ref) return;
+    const middle = (this.top + this.bottom) / 2, half = (this.top - this.bottom) / 2 * (ref / aspect);
+    this.top = f32(middle + half); this.bottom = f32(middle - half);
+  }
   updateScale() { this.scale = rint(Math.abs((this.top + this.bottom) / 2) / 90 * 50) + 90; }
   y(lat) { return rint(this.yf(lat)); }
   x(lat, lon) { return rint(this.xf(lat, lon)); }
@@ -46,10 +53,10 @@ export class View {
   boxShows(b) { return [[b.n, b.e], [b.n, b.w], [b.s, b.e], [b.s, b.w]].every(([la, lo]) => this.onImage(this.x(la, lo), this.y(la))); }
 }
 
-// The views of the exercises: top latitude, bottom latitude, centre longitude. A view keeps its
-// latitudes on every picture, so a narrower one shows less longitude: each is the least widening
-// (and shift) of the view made for 1916 x 1000 that keeps every question on the narrowest picture
-// (NARROW, a 5:4 screen with a panel beside it); the world's is still the one made for 1916 x 1000.
+// The views of the exercises: top latitude, bottom latitude, centre longitude, as shown on the
+// 1916 x 1000 picture; a narrower picture shows the same longitudes and more latitude. The part
+// views were widened (and shifted) while a view kept its latitudes on every picture, so that
+// every question showed on the narrowest picture (NARROW, a 5:4 screen with a panel beside it).
 export const VIEWS = {
   EUR: [71.5, 34, 19], NOR: [85, 5, -95], SYD: [14, -57, -60], ASI: [61, -16, 85], AFR: [38.5, -36, 18], AUS: [12, -48, 154],
   WORLD: [84, -84, 28],
@@ -65,14 +72,19 @@ export const STATE_VIEWS = ["USA-ST", "CAN-PR", "AUS-ST", "BRA-ST", "CHN-PR", "I
 // the picture's left and right edges row by row. Longitudes are those of the stored data
 // (-180..180): the map projects a longitude as it is stored, so data beyond ±180 never shows.
 export function pictureRing([top, bottom, centre], margin) {
-  const v = new View(top, bottom, centre);
+  // the narrowest picture shows the most latitude and, on every row, the same longitudes
+  const v = new View(top, bottom, centre, NARROW[0], NARROW[1]);
+  const W = v.W, H = v.H;
   const clampLon = (x) => Math.max(-180, Math.min(180, x));
   const clampLat = (y) => Math.max(-90, Math.min(90, y));
   const left = [], right = [];
   for (let y = 0; y <= H; y += 10) {
     const lat = clampLat(v.latOf(y) + (y === 0 ? margin : y === H ? -margin : 0));
     // the row's own span, and the next rows' (the picture widens towards the equator)
-    const w = Math.min(v.lonOf(y, 0), v.lonOf(Math.min(H, y + 10), 0)), e = Math.max(v.lonOf(y, W), v.lonOf(Math.min(H, y + 10), W));
+    const next = Math.min(H, y + 10);
+    // beyond a pole a row is all one point; next to it the picture shows every longitude
+    const polar = [y, next].some((r) => Math.abs(v.latOf(r)) >= 90);
+    const w = polar ? -180 : Math.min(v.lonOf(y, 0), v.lonOf(next, 0)), e = polar ? 180 : Math.max(v.lonOf(y, W), v.lonOf(next, W));
     left.push([clampLon(w - margin), lat]);
     right.push([clampLon(e + margin), lat]);
   }
