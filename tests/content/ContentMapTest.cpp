@@ -102,6 +102,8 @@ Drawn draw(const COvning* e, const MapSize& size)
     map.UpdateScale();
     if (!o.ViewSet)
         map.FitToIncludedAreas();
+    else
+        map.KeepLongitudes();
     // the place exercise draws land and its areas silver
     d.Land = e->Kind == "AREA" ? map.LandColor : 0xC0C0C0;
     d.Area = e->Kind == "AREA" ? map.AreaColor : 0xC0C0C0;
@@ -337,7 +339,11 @@ void landAndSeaAgreeWithTheSource(const Drawn& d)
 {
     const CKarta& map = *d.Map;
     const int W = d.Size.Width, H = d.Size.Height;
-    const std::string name = LandMaskName(d.Exercise->AreaFileNo, map.TopLatitude, map.BottomLatitude, map.CentreLongitude, W, H);
+    // named by the view the exercise gives (or the fitted one), before the map widens it
+    const COvning& e = *d.Exercise;
+    const bool given = e.NorthLat != 0 || e.SouthLat != 0;
+    const std::string name = given ? LandMaskName(e.AreaFileNo, float(e.NorthLat), float(e.SouthLat), float(e.CenterLon), W, H)
+                                   : LandMaskName(e.AreaFileNo, map.TopLatitude, map.BottomLatitude, map.CentreLongitude, W, H);
     const QImage mask = QImage(QString::fromStdString(std::string(GLOBANA_MASK_DIR) + "/" + name)).convertToFormat(QImage::Format_Grayscale8);
     ASSERT_EQ(mask.size(), QSize(W, H)) << "no mask " << name;
     const QImage img = d.Image.convertToFormat(QImage::Format_RGB32);

@@ -6,6 +6,7 @@
 #include "data/ovningar.h"
 #include "exercises/OvLand.h"
 #include "exercises/OvOrt.h"
+#include "map/Projection.h"
 #include "platform/GameState.h"
 #include "platform/PictureBox.h"
 #include "scores/Tioitopp.h"
@@ -34,8 +35,18 @@ static OffscreenScreenConfig screenConfig(MAPSCREEN_SCREEN_1080);
 
 namespace {
 
-// 12 pixels below latitude 0 on a 1044-pixel-high picture of latitudes -20 .. 20.
-constexpr double TwelvePixelsSouth = -20.0 + 40.0 * 510.0 / 1044.0;
+// 12 pixels below latitude 0 on the screen's 1916 x 1044 map of the view -20 .. 20.
+float TwelvePixelsSouth()
+{
+    Projection v;
+    v.TopLatitude = 20;
+    v.BottomLatitude = -20;
+    v.Scale = Projection::ScaleFor(v.TopLatitude, v.BottomLatitude);
+    v.Width = 1916;
+    v.Height = 1044;
+    v.KeepLongitudes();
+    return v.YToLatitude(v.LatitudeToY(0) + 12);
+}
 
 struct TopTenCall {
     COvning* exercise;
@@ -110,7 +121,7 @@ protected:
         dir.Write("Ort1.crp", p);
         CrpWriter p2;
         WritePlace(p2, Place("Upper", 0, 0, "UL"));
-        WritePlace(p2, Place("Lower", TwelvePixelsSouth, 0, "UL"));
+        WritePlace(p2, Place("Lower", TwelvePixelsSouth(), 0, "UL"));
         dir.Write("Ort2.crp", p2);
         CrpWriter w;
         WriteArea(w, BoxArea({.north = 14, .south = 12, .east = 2, .west = -2, .key = "LAKE", .name = "Lake"}));
