@@ -586,6 +586,7 @@ void AddTwins(SeedCounts& seeds, SeaPointResult& result)
             second = first;
         seeds.Add(a, second, 1);
         result.Twins.emplace_back(SeedOf(i, first), SeedOf(i, second));
+        std::printf("twin record for %s: a picture cuts it into more pieces than two seeds fill\n", a.Keys[1].c_str());
     }
 }
 

@@ -349,7 +349,7 @@ const inGroup = (k, ring) => GROUPS.some((g) => g.key === k && ringAreaKm2(ring)
   ring.every(([x, y]) => y <= +g.north && y >= +g.south && x <= +g.east && x >= +g.west));
 // Which parts a file draws is decided on the source, by each part's true area: simplification
 // shrinks a small island to a triangle, and its area then says nothing. A key keeps its parts of
-// at least minKm2, its largest part, the part that holds its capital and the islands of its groups
+// at least minKm2 (a number, or one per key), its largest part, the part that holds its capital and the islands of its groups
 // (tables/island-groups.csv). Then every part is simplified on its own step: `small` for parts
 // under 30 000 km², `normal` for the rest, coarsened by half again for a part whose ring would
 // pass MAXV_SIMPLIFIED vertices. A capital that the outline then misses (Dakar's peninsula, Abu
@@ -367,6 +367,7 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
   for (const f of parts) (byKey[f.properties.key] = byKey[f.properties.key] || []).push(f);
   const kept = [];
   for (const [k, fs] of Object.entries(byKey)) {
+    const min = typeof minKm2 === "function" ? minKm2(k) : minKm2;
     const caps = capitals.get(k) || [];
     const area = (f) => ringAreaKm2(openRing(f.geometry.coordinates[0]));
     const largest = fs.reduce((a, b) => (area(b) > area(a) ? b : a));
@@ -375,7 +376,7 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
     for (const f of fs) {
       const ring = openRing(f.geometry.coordinates[0]);
       const a = area(f);
-      if (context(k) ? a >= contextKm2 || f === largest : a >= minKm2 || f === largest || inGroup(k, ring) || holdsCapital(f))
+      if (context(k) ? a >= contextKm2 || f === largest : a >= min || f === largest || inGroup(k, ring) || holdsCapital(f))
         kept.push({ ...f, properties: { key: k, km2: a, iv: a < 30000 ? small : normal } });
     }
     // An archipelago state whose part's map is this file and that has less than 95 % of its land
@@ -425,9 +426,10 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
   console.log(`finer outlines for the capitals and cities of ${missed.filter((k) => !tooLong.has(k)).join(" ")}`);
 }
 // Countries whose map is the world file (all but Europe's) keep 95 % of their land, unless the
-// world map shows them as a marker anyway.
+// world map shows them as a marker anyway. Europe's own map is AREA2: here its islands need only
+// show on the world map, where one under 1500 km² is less than 2 pixels across.
 const worldView = new View(...VIEWS.WORLD);
-simplifyParts(`${WORK}/world-cut.json`, [], 1000, { normal: 8000, small: 3000,
+simplifyParts(`${WORK}/world-cut.json`, [], (k) => (byIso3[k] && byIso3[k].part === "EUR" ? 1500 : 1000), { normal: 8000, small: 3000,
   full: (k, rings) => byIso3[k].part !== "EUR" && findable([worldView], rings) }, `${WORK}/world20.json`);
 // AREA2 holds what the Europe view shows, with a margin: land cut off inside the picture would
 // be taken for sea.
