@@ -185,6 +185,25 @@ places.forEach((p, i) => {
   report.push(`${p.id} ${r.kind} (${p.lat}, ${p.lon}): ${c.how}; ${note}`);
 });
 
+// One rule for the world's list of islands and the parts': an island of at least WORLD_ISLAND_KM2
+// (the table's size, Taiwan's) is asked in the world's islands and in its part's exercise of
+// islands; a smaller one in its part's only. An island its part's picture does not show
+// (Spitsbergen and Novaya Zemlya lie north of Europe's) is asked in the world's alone.
+const WORLD_ISLAND_KM2 = 36000;
+const ISLANDS_OF = { EUR: "EUR-LI", AFR: "AFR-IS", AUS: "OCE-IS", ASI: "ASI-SEA", NOR: "NAC-SEA", SYD: "SYD-SEA" };
+const partOfCountry = Object.fromEntries(readCsv(`${DIR}/tables/countries.csv`).map((c) => [c.iso3, c.part]));
+for (const c of checks.filter((c) => c.kind === "island")) {
+  const r = c.row, p = places.find((q) => q.id === c.id);
+  const fromAsked = Object.keys(ISLANDS_OF).find((k) => c.asked.includes(ISLANDS_OF[k]));
+  const part = fromAsked || partOfCountry[r.country];
+  if (!part) { fail(r, "no part: give its country or its part's exercise"); continue; }
+  const code = ISLANDS_OF[part], v = new View(...PHYSICAL.find((e) => e.code === code).view);
+  const shown = v.onImage(v.x(p.lat, p.lon), v.y(p.lat));
+  const world = +r.size >= WORLD_ISLAND_KM2;
+  if (world !== c.asked.includes("W-ISL")) fail(r, `${r.size} km²: ${world ? "" : "not "}asked in W-ISL by the rule of the lists`);
+  if (shown !== c.asked.includes(code)) fail(r, `${shown ? "" : "not "}asked in ${code}: its part's picture ${shown ? "shows" : "does not show"} it`);
+}
+
 fs.writeFileSync(`${WORK}/physical-report.txt`, report.join("\n") + "\n");
 if (problems.length) throw new Error(`physical places:\n  ${problems.join("\n  ")}`);
 const ids = new Set();
