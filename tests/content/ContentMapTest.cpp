@@ -473,9 +473,9 @@ TEST(ContentMap, AMapDrawnAtPixelRatio2IsTheSameMapWithTwiceThePixels)
 }
 
 // A view shows the same longitudes on a narrower picture only because the map widens its
-// latitudes there; a view fitted to its areas depends on the picture's shape. On every screen a player has, every
-// area an exercise asks has a part wholly on the picture and every place it asks lies on it.
-// (The generator's catalogue makes the same check on the same shapes.)
+// latitudes there; a view fitted to its areas depends on the picture's shape. On every screen a
+// player has, every area an exercise asks has a part wholly on the picture and every place it
+// asks lies on it. (The generator's catalogue makes the same check on the same shapes.)
 TEST(ContentMap, EveryQuestionLiesOnTheMapAtEveryScreenShape)
 {
     std::map<int, std::unique_ptr<CAreor>> areas;
