@@ -49,11 +49,7 @@ void PrepareMapView(CKarta& map, TMapExerciseScreen& screen)
     const MapImage image = screen.GetMapImage();
     map.Target = image.canvas;
     map.TargetPixelRatio = image.pixelRatio;
-    map.UpdateScale();
-    if (map.TopLatitude == 0.0f && map.BottomLatitude == 0.0f)
-        map.FitToIncludedAreas();
-    else
-        map.KeepLongitudes();
+    map.SetUpView();
 }
 
 COrt* NthOpenPlace(const COrter& places, int n)

@@ -120,6 +120,15 @@ void CKarta::KeepLongitudes()
     BottomLatitude = v.BottomLatitude;
 }
 
+void CKarta::SetUpView()
+{
+    UpdateScale();
+    if (TopLatitude == 0.0f && BottomLatitude == 0.0f)
+        FitToIncludedAreas();
+    else
+        KeepLongitudes();
+}
+
 std::int32_t CKarta::LatitudeToY(float latitude) const
 {
     return View().LatitudeToY(latitude);

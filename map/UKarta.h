@@ -33,8 +33,11 @@ public:
     void UpdateScale();
     void FitToIncludedAreas();
     // The exercise's own view, widened on a picture narrower than it was made for
-    // (Projection::KeepLongitudes).
+    // (Projection::KeepLongitudes); a view not given (0, 0) stays as it is.
     void KeepLongitudes();
+    // The view the picture shows: the exercise's own, widened where the picture is narrower than
+    // it was made for, or, when it gives none, one fitted to the included areas.
+    void SetUpView();
     std::int32_t LatitudeToY(float latitude) const;
     std::int32_t ToX(float latitude, float longitude) const;
     float YToLatitude(std::int32_t y) const;

@@ -99,11 +99,7 @@ Drawn draw(const COvning* e, const MapSize& size)
     map.TopLatitude = static_cast<float>(e->NorthLat);
     map.BottomLatitude = static_cast<float>(e->SouthLat);
     map.CentreLongitude = static_cast<float>(e->CenterLon);
-    map.UpdateScale();
-    if (!o.ViewSet)
-        map.FitToIncludedAreas();
-    else
-        map.KeepLongitudes();
+    map.SetUpView();
     // the place exercise draws land and its areas silver
     d.Land = e->Kind == "AREA" ? map.LandColor : 0xC0C0C0;
     d.Area = e->Kind == "AREA" ? map.AreaColor : 0xC0C0C0;
@@ -516,11 +512,7 @@ TEST(ContentMap, EveryQuestionLiesOnTheMapAtEveryScreenShape)
             map.TopLatitude = static_cast<float>(e->NorthLat);
             map.BottomLatitude = static_cast<float>(e->SouthLat);
             map.CentreLongitude = static_cast<float>(e->CenterLon);
-            map.UpdateScale();
-            if (map.TopLatitude == 0.0f && map.BottomLatitude == 0.0f)
-                map.FitToIncludedAreas();
-            else
-                map.KeepLongitudes();
+            map.SetUpView();
             auto onImage = [&](const GeoPoint& g) { return map.IsOnImage(map.ToX(g.Latitude, g.Longitude), map.LatitudeToY(g.Latitude)); };
             const std::string at = "exercise " + std::to_string(e->Number) + " at " + std::to_string(size.Width) + "x" +
                                    std::to_string(size.Height) + ": ";

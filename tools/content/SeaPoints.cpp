@@ -70,8 +70,7 @@ void SetView(CKarta& map, const SeaView& v)
     map.BottomLatitude = v.Bottom;
     map.CentreLongitude = v.Centre;
     map.UpdateScale();
-    if (v.Top != 0 || v.Bottom != 0)
-        map.KeepLongitudes();
+    map.KeepLongitudes();
 }
 
 int OwnerAt(const CAreor& list, float lat, float lon)

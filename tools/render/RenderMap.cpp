@@ -145,8 +145,7 @@ void DrawMap(const RenderOptions& options, Canvas& canvas, CKarta& map)
         map.BottomLatitude = options.ViewSet->Bottom;
         map.CentreLongitude = options.ViewSet->Centre;
         Include(map, options.IncludeKeys, options.Level);
-        map.UpdateScale();
-        map.KeepLongitudes();
+        map.SetUpView();
     } else {
         Include(map, options.FitKeys.empty() ? options.IncludeKeys : options.FitKeys, options.Level);
         map.UpdateScale();

@@ -349,8 +349,8 @@ const inGroup = (k, ring) => GROUPS.some((g) => g.key === k && ringAreaKm2(ring)
   ring.every(([x, y]) => y <= +g.north && y >= +g.south && x <= +g.east && x >= +g.west));
 // Which parts a file draws is decided on the source, by each part's true area: simplification
 // shrinks a small island to a triangle, and its area then says nothing. A key keeps its parts of
-// at least minKm2 (a number, or one per key), its largest part, the part that holds its capital and the islands of its groups
-// (tables/island-groups.csv). Then every part is simplified on its own step: `small` for parts
+// at least minKm2 (a number, or one per key), its largest part, the part that holds its capital
+// and the islands of its groups (tables/island-groups.csv). Then every part is simplified on its own step: `small` for parts
 // under 30 000 km², `normal` for the rest, coarsened by half again for a part whose ring would
 // pass MAXV_SIMPLIFIED vertices. A capital that the outline then misses (Dakar's peninsula, Abu
 // Dhabi's island) gets its key's parts the small step.

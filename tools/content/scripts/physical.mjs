@@ -197,7 +197,7 @@ for (const c of checks.filter((c) => c.kind === "island")) {
   const fromAsked = Object.keys(ISLANDS_OF).find((k) => c.asked.includes(ISLANDS_OF[k]));
   const part = fromAsked || partOfCountry[r.country];
   if (!part) { fail(r, "no part: give its country or its part's exercise"); continue; }
-  const code = ISLANDS_OF[part], v = new View(...PHYSICAL.find((e) => e.code === code).view);
+  const code = ISLANDS_OF[part], v = viewOf[code];
   const shown = v.onImage(v.x(p.lat, p.lon), v.y(p.lat));
   const world = +r.size >= WORLD_ISLAND_KM2;
   if (world !== c.asked.includes("W-ISL")) fail(r, `${r.size} km²: ${world ? "" : "not "}asked in W-ISL by the rule of the lists`);
