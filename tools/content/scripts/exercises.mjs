@@ -6,11 +6,11 @@ import { VIEWS } from "./proj.mjs";
 
 export const PARTS = {
   EUR: { names: ["Europa", "Europe", "Europe", "Europa", "Europa"], file: 2, view: VIEWS.EUR },
-  NOR: { names: ["Nordamerika", "North America", "Amérique du Nord", "Nordamerika", "Norteamérica"], file: 1, view: VIEWS.NOR },
-  SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "Sudamérica"], file: 1, view: VIEWS.SYD },
-  ASI: { names: ["Asien", "Asia", "Asie", "Asien", "Asia"], file: 1, view: VIEWS.ASI },
-  AFR: { names: ["Afrika", "Africa", "Afrique", "Afrika", "África"], file: 1, view: VIEWS.AFR },
-  AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 1, view: VIEWS.AUS },
+  NOR: { names: ["Nordamerika", "North America", "Amérique du Nord", "Nordamerika", "Norteamérica"], file: 2, view: VIEWS.NOR },
+  SYD: { names: ["Sydamerika", "South America", "Amérique du Sud", "Südamerika", "Sudamérica"], file: 2, view: VIEWS.SYD },
+  ASI: { names: ["Asien", "Asia", "Asie", "Asien", "Asia"], file: 2, view: VIEWS.ASI },
+  AFR: { names: ["Afrika", "Africa", "Afrique", "Afrika", "África"], file: 2, view: VIEWS.AFR },
+  AUS: { names: ["Oceanien", "Oceania", "Océanie", "Ozeanien", "Oceanía"], file: 2, view: VIEWS.AUS },
 };
 export const WORLD = { names: ["Världen", "The world", "Le monde", "Die Welt", "El mundo"], file: 1, view: VIEWS.WORLD };
 
