@@ -396,9 +396,9 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
   }
   const keptFile = output.replace(/\.json$/, "-kept.json"), splitFile = output.replace(/\.json$/, "-split.json");
   const fc = (features) => ({ type: "FeatureCollection", features });
-  // A part marked `ivOut` is simplified on that coarser step outside the `detail` ring only (Russia
-  // reaches from Europe's detailed map to the Pacific: one ring of MAXV_SIMPLIFIED vertices at
-  // Europe's step cannot hold it), and joined again along the ring.
+  // A part marked `ivOut` is simplified on that coarser step outside the `detail` rings only (Russia:
+  // one ring of MAXV_SIMPLIFIED vertices cannot hold it at the step of the maps that show it), and
+  // joined again along their edge.
   const run = () => {
     const whole = kept.map((f, pid) => ({ ...f, properties: { ...f.properties, pid } }));
     let pieces = whole.filter((f) => !f.properties.ivOut);
@@ -406,10 +406,11 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
     if (split.length) {
       writeJson(splitFile, fc(split));
       const shape = `${WORK}/detail.json`, inner = splitFile.replace(/\.json$/, "-in.json"), outer = splitFile.replace(/\.json$/, "-out.json");
-      writeJson(shape, fc([{ type: "Feature", properties: {}, geometry: { type: "Polygon", coordinates: [detail] } }]));
+      writeJson(shape, fc([{ type: "Feature", properties: {}, geometry: { type: "MultiPolygon", coordinates: detail.map((r) => [r]) } }]));
       mapshaper(["-i", splitFile, "-clip", shape, "-o", inner, "format=geojson", "force"]);
       mapshaper(["-i", splitFile, "-erase", shape, "-o", outer, "format=geojson", "force"]);
-      pieces = [...pieces, ...readJson(inner).features, ...readJson(outer).features.map((f) => ({ ...f, properties: { ...f.properties, iv: f.properties.ivOut } }))];
+      const read = (f) => readJson(f).features || [];
+      pieces = [...pieces, ...read(inner), ...read(outer).map((f) => ({ ...f, properties: { ...f.properties, iv: f.properties.ivOut } }))];
     }
     writeJson(keptFile, fc(pieces));
     mapshaper(["-i", keptFile, "-simplify", "variable", "interval=iv", "keep-shapes", "-dissolve", "pid", "copy-fields=key,km2", "-o", output, "format=geojson", "force"]);
@@ -418,7 +419,7 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
     writeJson(output, fc(out));
     return out;
   };
-  const crosses = (f) => { if (!detail) return false; const inside = f.geometry.coordinates[0].map(([x, y]) => pointInRing(x, y, detail));
+  const crosses = (f) => { if (!detail) return false; const inside = f.geometry.coordinates[0].map(([x, y]) => detail.some((r) => pointInRing(x, y, r)));
     return inside.includes(true) && inside.includes(false); };
   let out = run();
   for (let round = 0; round < 12; round++) {
@@ -468,7 +469,7 @@ const inEurope = onPicture([new View(...VIEWS.EUR)]);
 const onAPartMap = onPicture(Object.keys(partView).flatMap((p) => anyPicture(VIEWS[p])));
 simplifyParts(`${WORK}/world-cut.json`, [], (k, ring) => (inEurope(ring) ? 500 : onAPartMap(ring) ? 1500 : Infinity),
   { normal: (k) => (isEur(k) ? 7000 : 8000), small: (k) => (isEur(k) ? 2000 : 3000), full: (k, rings) => !isEur(k) && findable([ownPartView(k)], rings),
-    detail: pictureRing(VIEWS.EUR, 1) },
+    detail: [pictureRing(VIEWS.EUR, 1), pictureRing(VIEWS.ASI, 1)] },
   `${WORK}/parts.json`);
 
 const order = countries.map((c) => c.iso3).sort();
