@@ -379,19 +379,20 @@ function simplifyParts(input, pre, minKm2, { normal, small, full = () => false, 
       if (context(k) ? a >= contextKm2 || f === largest : a >= step(minKm2, k, ring) || f === largest || inGroup(k, ring) || holdsCapital(f))
         kept.push({ ...f, properties: { key: k, km2: a, iv: step(a < 30000 ? small : normal, k) } });
     }
-    // An archipelago state whose part's map is this file and that has less than 95 % of its land
-    // keeps its next largest islands until it has 97.5 % by this source (95 % by a finer one).
-    if (full(k, fs.map((f) => openRing(f.geometry.coordinates[0])))) {
+    // A country that has less of its land so than the share `full` gives, less 2.5 %, keeps its
+    // next largest islands until it has that share (97.5 % by this source is 95 % by a finer one).
+    const { goal = 0, islet = 0 } = full(k, fs.map((f) => openRing(f.geometry.coordinates[0]))) || {};
+    if (goal) {
       const total = fs.reduce((t, f) => t + area(f), 0);
       const before = kept.length;
       let have = kept.filter((f) => f.properties.key === k).reduce((t, f) => t + f.properties.km2, 0);
       for (const f of [...fs].sort((x, y) => area(y) - area(x))) {
-        if (have >= (kept.length > before ? 0.975 : 0.95) * total) break;
-        if (kept.some((q) => q.geometry === f.geometry)) continue;
+        if (have >= (kept.length > before ? goal : goal - 0.025) * total) break;
+        if (kept.some((q) => q.geometry === f.geometry) || area(f) < islet) continue;
         kept.push({ ...f, properties: { key: k, km2: area(f), iv: step(small, k) } });
         have += area(f);
       }
-      if (kept.length > before) console.log(`${k}: ${kept.length - before} more islands for 97.5 % of its land`);
+      if (kept.length > before) console.log(`${output.split("/").pop()} ${k}: ${kept.length - before} more islands for ${100 * goal} % of its land`);
     }
   }
   const keptFile = output.replace(/\.json$/, "-kept.json"), splitFile = output.replace(/\.json$/, "-split.json");
@@ -461,14 +462,17 @@ const partView = Object.fromEntries(Object.entries(VIEWS).filter(([k]) => k.leng
 const ownPartView = (k) => partView[byIso3[k].part];
 const isEur = (k) => byIso3[k] && byIso3[k].part === "EUR";
 simplifyParts(`${WORK}/world-cut.json`, [], (k) => (byIso3[k] && byIso3[k].part === "EUR" ? 1500 : 1000), { normal: 8000, small: 3000,
-  full: (k, rings) => !isEur(k) && findable([worldView], rings) }, `${WORK}/world20.json`);
+  full: (k, rings) => !isEur(k) && findable([worldView], rings) && { goal: 0.975 } }, `${WORK}/world20.json`);
 // A part that no part map shows (Siberia's Arctic islands) is left to the world map.
 const onPicture = (views) => (ring) => views.some((v) => ring.some(([lon, lat]) => v.onImage(v.x(lat, pacific(lat, lon)), v.y(lat))));
 const anyPicture = (view) => [NARROW, WIDE].map(([w, h]) => new View(...view, w, h));
 const inEurope = onPicture([new View(...VIEWS.EUR)]);
 const onAPartMap = onPicture(Object.keys(partView).flatMap((p) => anyPicture(VIEWS[p])));
-simplifyParts(`${WORK}/world-cut.json`, [], (k, ring) => (inEurope(ring) ? 500 : onAPartMap(ring) ? 1500 : Infinity),
-  { normal: (k) => (isEur(k) ? 7000 : 8000), small: (k) => (isEur(k) ? 2000 : 3000), full: (k, rings) => !isEur(k) && findable([ownPartView(k)], rings),
+simplifyParts(`${WORK}/world-cut.json`, [], (k, ring) => (inEurope(ring) ? 500 : onAPartMap(ring) ? 2000 : Infinity),
+  { normal: (k) => (isEur(k) ? 7000 : 8000), small: (k) => (isEur(k) ? 2000 : 3000),
+    // a country that its part's map shows as a marker keeps no islet under 150 km² beside it:
+    // there it is a pixel or two, which no fill can colour
+    full: (k, rings) => !isEur(k) && (findable([ownPartView(k)], rings) ? { goal: 0.975 } : { goal: 0.975, islet: 150 }),
     detail: [pictureRing(VIEWS.EUR, 1), pictureRing(VIEWS.ASI, 1)] },
   `${WORK}/parts.json`);
 
