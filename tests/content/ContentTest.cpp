@@ -447,6 +447,47 @@ TEST(Content, TheDetailedMapsDrawTheLandTheirViewsShow)
     }
 }
 
+// A marker stands for a country too small to find on its map, and it is drawn over whatever lies
+// there: it takes at most a tenth of any neighbour's land and covers no other country's capital
+// (the Vatican's covers Rome, which holds it). Measured against the land reference.
+TEST(Content, MarkersTakeLittleOfTheirNeighbours)
+{
+    std::map<std::string, double> land;
+    for (const LandPoint& p : landReference())
+        land[p.Key] += p.Km2;
+    for (int file : {1, 2}) {
+        const CAreor& areas = *content().areas.at(file);
+        double worst = 0;
+        int markers = 0;
+        for (int i = 1; i <= areas.Count; ++i) {
+            const CArea& m = areas.Item(i);
+            if (m.Reserved != 1)
+                continue;
+            ++markers;
+            std::map<std::string, double> under;
+            for (const LandPoint& p : landReference())
+                if (p.Sampled && p.Key != m.Keys[1] && inside(m, p.Lat, p.Lon))
+                    under[p.Key] += p.Km2;
+            for (const auto& [key, km2] : under) {
+                worst = std::max(worst, km2 / land[key]);
+                EXPECT_LE(km2 / land[key], 0.10) << "AREA" << file << " " << m.Keys[1] << "'s marker takes " << 100 * km2 / land[key] << " % of " << key;
+            }
+            // a capital under a pixel from the country's own on every map shares its place (Jerusalem
+            // beside Ramallah)
+            const COrt* own = nullptr;
+            for (const COrt* c = content().places.at(1)->First; c; c = c->Next)
+                own = c->CategoryA && c->Keys[1] == m.Keys[1] ? c : own;
+            const auto apart = [&](const COrt* c) { return !own || std::hypot(c->Latitude - own->Latitude, c->Longitude - own->Longitude) > 0.2; };
+            for (const COrt* c = content().places.at(1)->First; c; c = c->Next)
+                if (c->CategoryA && c->Keys[1] != m.Keys[1] && m.Keys[1] != "VAT" && apart(c) &&
+                    inside(m, static_cast<float>(c->Latitude), static_cast<float>(c->Longitude))) {
+                    ADD_FAILURE() << "AREA" << file << " " << m.Keys[1] << "'s marker covers " << c->Names[2];
+                }
+        }
+        std::printf("AREA%d: %d markers, the most of a neighbour's land under one %.1f %%\n", file, markers, 100 * worst);
+    }
+}
+
 // A place file's records by id: where a view's file moved a dot, the shared file has it where it is.
 std::map<std::string, const COrt*> byId(const COrter& list)
 {

@@ -2,7 +2,7 @@
 // Earth 10 m draws it (world-atlas, a finer outline set than the 50 m one the maps are drawn
 // from), as weighted sample points. content_test measures with it how much of each country's
 // land the area files draw. Each part of at least 20 km² is sampled on a grid (2° for parts over
-// 500 000 km², 1° over 50 000 km², 0.5° over 5 000 km², 0.25° below) or, when no grid point falls inside it, at one
+// 500 000 km², 0.5° over 50 000 km², 0.2° over 5 000 km², 0.1° below: fine enough to weigh a marker against a small neighbour) or, when no grid point falls inside it, at one
 // inner point; each point carries its share of the part's area. Parts under 20 km² are not
 // sampled (under a pixel on every map): their area is a row of its own per country, lat and lon
 // empty, for the record.
@@ -46,7 +46,7 @@ for (const f of fc.features) {
     const km2 = ringAreaKm2(rings[0]) - rings.slice(1).reduce((s, r) => s + ringAreaKm2(r), 0);
     if (km2 <= 0) continue; // a ring the cut left inside out
     if (km2 < 20) { tiny[key] = (tiny[key] || 0) + km2; continue; }
-    const step = km2 > 500000 ? 2 : km2 > 50000 ? 1 : km2 > 5000 ? 0.5 : 0.25;
+    const step = km2 > 500000 ? 2 : km2 > 50000 ? 0.5 : km2 > 5000 ? 0.2 : 0.1;
     let w = 180, e = -180, s = 90, n = -90;
     for (const [x, y] of rings[0]) { w = Math.min(w, x); e = Math.max(e, x); s = Math.min(s, y); n = Math.max(n, y); }
     const inside = (x, y) => pointInRing(x, y, rings[0]) && !rings.slice(1).some((r) => pointInRing(x, y, r));
