@@ -531,7 +531,7 @@ simplifyParts(`${WORK}/world-cut.json`, [], (k, ring) => (inEurope(ring) ? 500 :
   { normal: (k) => (isEur(k) ? 7000 : 8000), small: (k) => (isEur(k) ? 2000 : 3000),
     // a country that its part's map shows as a marker keeps no islet under 150 km² beside it:
     // there it is a pixel or two, which no fill can colour
-    full: (k, rings) => !isEur(k) && (findable([ownPartView(k)], rings) ? { goal: 0.975 } : { goal: 0.975, islet: 150 }),
+    full: (k, rings) => (findable([ownPartView(k)], rings) ? { goal: 0.975, from: isEur(k) ? 0.965 : 0.95 } : { goal: 0.975, islet: 150 }),
     detail: [pictureRing(VIEWS.EUR, 1), pictureRing(VIEWS.ASI, 1)] },
   `${WORK}/parts.json`);
 
