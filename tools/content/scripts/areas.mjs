@@ -200,6 +200,32 @@ const partLit = (v, ring) => {
 };
 const findable = (views, rings) => views.every((v) => rings.some((r) => partTarget(v, r) >= MIN_TARGET) && rings.some((r) => partLit(v, r) >= MIN_LIT));
 const markerLog = [];
+// Every part of every country as the source has it, the South Pacific east of 180° as the files
+// store it: where a country's islands lie, islets included.
+let sourceParts = null;
+function farGroups(view, k, main) {
+  if (!sourceParts) {
+    sourceParts = new Map();
+    for (const f of readJson(`${WORK}/world-cut.json`).features)
+      for (const p of polygonsOf(f.geometry)) {
+        const ring = openRing(shiftPolygon(p)[0]);
+        sourceParts.set(f.properties.key, [...(sourceParts.get(f.properties.key) || []), { ring, km2: ringAreaKm2(ring) }]);
+      }
+  }
+  const parts = (sourceParts.get(k) || []).map((p) => { const b = pxBox(view, p.ring); return { ...p, x: (b.x0 + b.x1) / 2, y: (b.y0 + b.y1) / 2 }; });
+  const total = parts.reduce((t, p) => t + p.km2, 0), near = 3 * DISK;
+  // groups: parts within `near` pixels of each other, joined step by step
+  const groups = [];
+  for (const p of parts) {
+    const touching = groups.filter((g) => g.some((q) => Math.hypot(q.x - p.x, q.y - p.y) < near));
+    const merged = [p, ...touching.flat()];
+    for (const g of touching) groups.splice(groups.indexOf(g), 1);
+    groups.push(merged);
+  }
+  return groups.filter((g) => !g.some((q) => Math.hypot(q.x - main.cx, q.y - main.cy) < near) && g.reduce((t, q) => t + q.km2, 0) >= 0.1 * total)
+    .map((g) => { const a = g.reduce((t, q) => t + q.km2, 0), x = g.reduce((t, q) => t + q.x * q.km2, 0) / a, y = g.reduce((t, q) => t + q.y * q.km2, 0) / a;
+      return { x, y, lat: view.latOf(y), lon: view.lonOf(y, x) }; });
+}
 // Where a marker disk goes on `view`: its country's capital (`anchor`) inside it, no other country's
 // capital under it (the Vatican's Rome aside), and at most MAX_NEIGHBOUR of any neighbour's land
 // (by the parts the file draws); of those places, the widest disk from `r` down to DISK, nearest to
@@ -277,6 +303,12 @@ function addMarkers(name, features, keys, viewsOf, diskView, position, output, p
     const r = Math.max(DISK / 2, Math.min(half + 1, 7));
     const placed = place ? placeDisk(diskView, k, cx, cy, r, position(k), features) : { cx, cy, r, share: 0 };
     disks.push({ k, ...placed, x0: placed.cx, y0: placed.cy, slack: place ? 0.5 : Math.max(0.5, r - half - 0.5), target });
+    // The country's other island groups far from this one that hold a tenth of its land each get a
+    // marker of their own (Kiritimati, Yap, Vava'u): one marker cannot stand for all of them.
+    if (place) for (const g of farGroups(diskView, k, placed)) {
+      const more = placeDisk(diskView, k, g.x, g.y, DISK / 2, [g.lon, g.lat], features);
+      disks.push({ k, ...more, x0: more.cx, y0: more.cy, slack: 0.5, target });
+    }
   }
   for (let round = 0; round < 50; round++) {
     let moved = false;
