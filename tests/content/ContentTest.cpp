@@ -354,8 +354,8 @@ std::map<std::string, Share> landShare(const CAreor& areas, const std::function<
     return out;
 }
 
-// At least `all` of all land drawn, and at least `each` of each country's unless it is a marker
-// (of the countries `ownMap` says the file is the map of).
+// At least `all` of all land drawn, and at least `each` of each country's, four fifths of a marker
+// country's (of the countries `ownMap` says the file is the map of).
 void expectLandDrawn(const std::map<std::string, Share>& shares, const std::string& file,
                      const std::function<bool(const std::string&)>& ownMap, double each = 0.95, double all = 0.995)
 {
@@ -365,8 +365,9 @@ void expectLandDrawn(const std::map<std::string, Share>& shares, const std::stri
         drawn += s.Drawn;
         total += s.Total;
         lowest.emplace_back(s.Of(), key + (s.Marker ? " (marker)" : ""));
-        if (!s.Marker && ownMap(key)) {
-            EXPECT_GE(s.Of(), each) << file << " draws " << 100 * s.Of() << " % of " << key;
+        // a marker country's islands are drawn beside its markers or under one of them
+        if (ownMap(key)) {
+            EXPECT_GE(s.Of(), s.Marker ? 0.8 : each) << file << " draws " << 100 * s.Of() << " % of " << key;
         }
     }
     std::sort(lowest.begin(), lowest.end());

@@ -201,30 +201,106 @@ const partLit = (v, ring) => {
 const findable = (views, rings) => views.every((v) => rings.some((r) => partTarget(v, r) >= MIN_TARGET) && rings.some((r) => partLit(v, r) >= MIN_LIT));
 const markerLog = [];
 // Every part of every country as the source has it, the South Pacific east of 180° as the files
-// store it: where a country's islands lie, islets included.
+// store it, and the islands the table adds where the source has none near (Aldabra): where a
+// country's islands lie, islets included.
 let sourceParts = null;
-function farGroups(view, k, main) {
+function islandsOf(k) {
   if (!sourceParts) {
     sourceParts = new Map();
+    const add = (key, ring) => sourceParts.set(key, [...(sourceParts.get(key) || []), { ring, km2: ringAreaKm2(ring) }]);
     for (const f of readJson(`${WORK}/world-cut.json`).features)
-      for (const p of polygonsOf(f.geometry)) {
-        const ring = openRing(shiftPolygon(p)[0]);
-        sourceParts.set(f.properties.key, [...(sourceParts.get(f.properties.key) || []), { ring, km2: ringAreaKm2(ring) }]);
-      }
+      for (const p of polygonsOf(f.geometry)) add(f.properties.key, openRing(shiftPolygon(p)[0]));
+    // a square of the island's land about its position
+    for (const r of readCsv(`${DIR}/tables/outer-islands.csv`)) {
+      const lat = +r.lat, lon = pacific(lat, +r.lon), dy = Math.sqrt(+r.km2) / 111.2 / 2, dx = dy / Math.cos((lat * Math.PI) / 180);
+      add(r.key, [[lon - dx, lat - dy], [lon + dx, lat - dy], [lon + dx, lat + dy], [lon - dx, lat + dy]]);
+    }
   }
-  const parts = (sourceParts.get(k) || []).map((p) => { const b = pxBox(view, p.ring); return { ...p, x: (b.x0 + b.x1) / 2, y: (b.y0 + b.y1) / 2 }; });
-  const total = parts.reduce((t, p) => t + p.km2, 0), near = 3 * DISK;
-  // groups: parts within `near` pixels of each other, joined step by step
+  return sourceParts.get(k) || [];
+}
+const boxOfPx = (pts) => {
+  let x0 = Infinity, x1 = -Infinity, y0 = Infinity, y1 = -Infinity;
+  for (const [x, y] of pts) { x0 = Math.min(x0, x); x1 = Math.max(x1, x); y0 = Math.min(y0, y); y1 = Math.max(y1, y); }
+  return { x0, x1, y0, y1, w: x1 - x0, h: y1 - y0, cx: (x0 + x1) / 2, cy: (y0 + y1) / 2 };
+};
+// A marker country's islands on `view` that its file does not draw as outlines (`drawn`), with the
+// part that holds its capital (`home`, with the capital's pixel), in groups: islands under NEAR
+// pixels apart make one group, which one marker covers. Only islands that some picture of the view
+// shows count: a marker elsewhere is never seen. Each group with its share of the land they show.
+const NEAR = 3 * DISK, MIN_GROUP = 0.05;
+function islandGroups(view, k, drawn, home, capital) {
+  const toPx = (ring) => ring.map(([lon, lat]) => [view.x(lat, lon), view.y(lat)]); // whole pixels, as pxBox
+  const drawnBoxes = drawn.map((r) => pxBox(view, r));
+  const pictures = [NARROW, WIDE].map(([w, h]) => new View(view.top, view.bottom, view.centre, w, h));
+  const shown = (ring) => { const b = boxOfPx(ring); return pictures.some((v) => v.onImage(v.xf(b.cy, b.cx), v.yf(b.cy))); };
+  const all = islandsOf(k).filter((p) => shown(p.ring)), total = all.reduce((t, p) => t + p.km2, 0) || 1;
+  const parts = all.map((p) => { const px = toPx(p.ring); return { km2: p.km2, px, b: boxOfPx(px) }; })
+    .filter(({ b }) => !drawnBoxes.some((d) => b.cx >= d.x0 && b.cx <= d.x1 && b.cy >= d.y0 && b.cy <= d.y1));
+  const homePx = home ? toPx(home) : [capital];
+  parts.unshift({ km2: 0, px: homePx, b: boxOfPx(homePx), home: true });
+  return groupParts(parts, NEAR, total);
+}
+function groupParts(parts, near, total) {
+  const gap = (a, b) => Math.hypot(Math.max(0, a.x0 - b.x1, b.x0 - a.x1), Math.max(0, a.y0 - b.y1, b.y0 - a.y1));
   const groups = [];
   for (const p of parts) {
-    const touching = groups.filter((g) => g.some((q) => Math.hypot(q.x - p.x, q.y - p.y) < near));
-    const merged = [p, ...touching.flat()];
+    const touching = groups.filter((g) => g.some((q) => gap(q.b, p.b) < near));
     for (const g of touching) groups.splice(groups.indexOf(g), 1);
-    groups.push(merged);
+    groups.push([p, ...touching.flat()]);
   }
-  return groups.filter((g) => !g.some((q) => Math.hypot(q.x - main.cx, q.y - main.cy) < near) && g.reduce((t, q) => t + q.km2, 0) >= 0.1 * total)
-    .map((g) => { const a = g.reduce((t, q) => t + q.km2, 0), x = g.reduce((t, q) => t + q.x * q.km2, 0) / a, y = g.reduce((t, q) => t + q.y * q.km2, 0) / a;
-      return { x, y, lat: view.latOf(y), lon: view.lonOf(y, x) }; });
+  return groups.map((g) => ({ parts: g, total, home: g.some((p) => p.home), share: g.reduce((t, p) => t + p.km2, 0) / total,
+    b: boxOfPx(g.flatMap((p) => p.px)), pts: g.flatMap((p) => p.px) }));
+}
+// The convex hull of a group's pixels grown by DISK / 2: a marker that follows a long group (the
+// Gilbert Islands) where a disk would leave most of it out.
+function hullAround(pts, grow, n = 32) {
+  const ring = [];
+  for (let i = 0; i < n; i++) {
+    const t = (2 * Math.PI * i) / n, ux = Math.cos(t), uy = Math.sin(t);
+    const s = pts.reduce((a, p) => (p[0] * ux + p[1] * uy > a[0] * ux + a[1] * uy ? p : a));
+    ring.push([s[0] + grow * ux, s[1] + grow * uy]);
+  }
+  return ring;
+}
+// The hull's narrowest width: a chain's is about a marker's, a round archipelago's far more, and a
+// hull there would lie over the islands drawn as themselves. (A hull takes no neighbour's land at
+// all: over the Solomon Islands it would take Bougainville.)
+const minWidth = (ring) => Math.min(...Array.from({ length: 32 }, (_, i) => {
+  const ux = Math.cos((Math.PI * i) / 32), uy = Math.sin((Math.PI * i) / 32), d = ring.map(([x, y]) => x * ux + y * uy);
+  return Math.max(...d) - Math.min(...d);
+}));
+const inPx = (x, y, ring) => { let c = false; for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) { const [xi, yi] = ring[i], [xj, yj] = ring[j]; if (yi > y !== yj > y && x < ((xj - xi) * (y - yi)) / (yj - yi) + xi) c = !c; } return c; };
+// The land about a box on `view` every half pixel (whose it is and how many km² it stands for),
+// each country's whole land, and the other countries' capitals there: what a marker may take.
+function landAround(view, k, x0, y0, x1, y1, features, anchorPx) {
+  const owners = [], totals = new Map(), rings = [];
+  for (const f of features) {
+    if (f.properties.marker || f.properties.key === k) continue;
+    for (const p of polygonsOf(f.geometry)) {
+      const ring = openRing(p[0]), b = pxBox(view, ring);
+      totals.set(f.properties.key, (totals.get(f.properties.key) || 0) + ringAreaKm2(ring));
+      if (b.x1 >= x0 && b.x0 <= x1 && b.y1 >= y0 && b.y0 <= y1) rings.push({ key: f.properties.key, ring, b });
+    }
+  }
+  for (let y = y0; y <= y1; y += 0.5)
+    for (let x = x0; x <= x1; x += 0.5) {
+      const lat = view.latOf(y), lon = view.lonOf(y, x);
+      const hit = rings.find((o) => x >= o.b.x0 && x <= o.b.x1 && y >= o.b.y0 && y <= o.b.y1 && pointInRing(lon, lat, o.ring));
+      if (!hit) continue;
+      const km2 = 0.25 * 111.2 * Math.abs(view.latOf(y + 1) - lat) * 111.2 * Math.cos((lat * Math.PI) / 180) * Math.abs(view.lonOf(y, x + 1) - lon);
+      owners.push({ x, y, key: hit.key, km2 });
+    }
+  const foreign = [...capitals].filter(([key]) => key !== k).flatMap(([, cs]) => cs).map(([lon, lat]) => [view.xf(lat, lon), view.yf(lat)])
+    .filter(([x, y]) => x >= x0 && x <= x1 && y >= y0 && y <= y1 && Math.hypot(x - anchorPx[0], y - anchorPx[1]) > 1); // not one that shares its place (Jerusalem)
+  // what a shape (`inside(dx, dy)` about x, y) takes: the most of one neighbour's land, and whether it covers a capital
+  const judge = (x, y, inside) => {
+    const under = new Map();
+    for (const o of owners) if (inside(o.x - x, o.y - y)) under.set(o.key, (under.get(o.key) || 0) + o.km2);
+    const share = Math.max(0, ...[...under].map(([key, a]) => a / totals.get(key)));
+    const capital = k !== "VAT" && foreign.some(([fx, fy]) => inside(fx - x, fy - y));
+    return { share, capital, bad: share + (capital ? 1 : 0) };
+  };
+  return judge;
 }
 // Where a marker disk goes on `view`: its country's capital (`anchor`) inside it, no other country's
 // capital under it (the Vatican's Rome aside), and at most MAX_NEIGHBOUR of any neighbour's land
@@ -236,34 +312,9 @@ const MAX_NEIGHBOUR = 0.08;
 function placeDisk(view, k, cx, cy, r, anchor, features) {
   const ax = view.xf(anchor[1], anchor[0]), ay = view.yf(anchor[1]);
   const reach = r + 8;
-  const owners = [], totals = new Map(), rings = [];
-  for (const f of features) {
-    if (f.properties.marker || f.properties.key === k) continue;
-    for (const p of polygonsOf(f.geometry)) {
-      const ring = openRing(p[0]), b = pxBox(view, ring);
-      totals.set(f.properties.key, (totals.get(f.properties.key) || 0) + ringAreaKm2(ring));
-      if (b.x1 >= ax - reach && b.x0 <= ax + reach && b.y1 >= ay - reach && b.y0 <= ay + reach) rings.push({ key: f.properties.key, ring, b });
-    }
-  }
-  // the land around, every half pixel: whose it is and how many km² it stands for
-  for (let y = ay - reach; y <= ay + reach; y += 0.5)
-    for (let x = ax - reach; x <= ax + reach; x += 0.5) {
-      const lat = view.latOf(y), lon = view.lonOf(y, x);
-      const hit = rings.find((o) => x >= o.b.x0 && x <= o.b.x1 && y >= o.b.y0 && y <= o.b.y1 && pointInRing(lon, lat, o.ring));
-      if (!hit) continue;
-      const km2 = 0.25 * 111.2 * Math.abs(view.latOf(y + 1) - lat) * 111.2 * Math.cos((lat * Math.PI) / 180) * Math.abs(view.lonOf(y, x + 1) - lon);
-      owners.push({ x, y, key: hit.key, km2 });
-    }
-  const foreign = [...capitals].filter(([key]) => key !== k).flatMap(([, cs]) => cs).map(([lon, lat]) => [view.xf(lat, lon), view.yf(lat)])
-    .filter(([x, y]) => Math.abs(x - ax) <= reach && Math.abs(y - ay) <= reach && Math.hypot(x - ax, y - ay) > 1); // not one that shares its place (Jerusalem)
+  const judgeAt = landAround(view, k, ax - reach, ay - reach, ax + reach, ay + reach, features, [ax, ay]);
   const within = (diamond, dx, dy, rr) => (diamond ? Math.abs(dx) + Math.abs(dy) : Math.hypot(dx, dy)) < rr;
-  const judge = (x, y, rr, diamond) => {
-    const under = new Map();
-    for (const o of owners) if (within(diamond, o.x - x, o.y - y, rr)) under.set(o.key, (under.get(o.key) || 0) + o.km2);
-    const share = Math.max(0, ...[...under].map(([key, a]) => a / totals.get(key)));
-    const capital = k !== "VAT" && foreign.some(([fx, fy]) => within(diamond, fx - x, fy - y, rr));
-    return { share, capital, bad: share + (capital ? 1 : 0) };
-  };
+  const judge = (x, y, rr, diamond) => judgeAt(x, y, (dx, dy) => within(diamond, dx, dy, rr));
   let best = null;
   const shapes = [];
   for (let rr = r; rr >= DISK / 2 - 1e-9; rr -= 0.5) shapes.push([rr, false]);
@@ -301,19 +352,35 @@ function addMarkers(name, features, keys, viewsOf, diskView, position, output, p
       cx = diskView.x(lat, lon); cy = diskView.y(lat);
     }
     const r = Math.max(DISK / 2, Math.min(half + 1, 7));
-    const placed = place ? placeDisk(diskView, k, cx, cy, r, position(k), features) : { cx, cy, r, share: 0 };
-    disks.push({ k, ...placed, x0: placed.cx, y0: placed.cy, slack: place ? 0.5 : Math.max(0.5, r - half - 0.5), target });
-    // The country's other island groups far from this one that hold a tenth of its land each get a
-    // marker of their own (Kiritimati, Yap, Vava'u): one marker cannot stand for all of them.
-    if (place) for (const g of farGroups(diskView, k, placed)) {
-      const more = placeDisk(diskView, k, g.x, g.y, DISK / 2, [g.lon, g.lat], features);
-      disks.push({ k, ...more, x0: more.cx, y0: more.cy, slack: 0.5, target });
-    }
+    if (!place) { disks.push({ k, cx, cy, r, share: 0, x0: cx, y0: cy, slack: Math.max(0.5, r - half - 0.5), target }); continue; }
+    // A marker for each group of the country's islands that the file leaves out: the group of its
+    // capital, and each other one that holds MIN_GROUP of its land there (Yap, Malden, Aldabra), for
+    // one marker cannot stand for islands far apart. A disk where the group fits in one, else the
+    // group's hull (the Gilbert Islands; Majuro with Arno and Jaluit).
+    const anchor = position(k), capPx = [diskView.xf(anchor[1], anchor[0]), diskView.yf(anchor[1])];
+    const groups = islandGroups(diskView, k, rings, home, capPx);
+    const cover = (g, split) => {
+      const gHalf = Math.max(g.b.w, g.b.h) / 2;
+      const disk = (rr) => {
+        const at = g.home ? anchor : [diskView.lonOf(g.b.cy, g.b.cx), diskView.latOf(g.b.cy)];
+        const placed = placeDisk(diskView, k, g.b.cx, g.b.cy, rr, at, features);
+        disks.push({ k, ...placed, x0: placed.cx, y0: placed.cy, slack: 0.5, target });
+      };
+      if (gHalf + 1 <= 7) return disk(Math.max(DISK / 2, gHalf + 1));
+      const hull = hullAround(g.home ? [...g.pts, capPx] : g.pts, DISK / 2), hb = boxOfPx(hull);
+      const j = landAround(diskView, k, hb.x0, hb.y0, hb.x1, hb.y1, features, capPx)(0, 0, (dx, dy) => inPx(dx, dy, hull));
+      if (minWidth(hull) <= 2 * DISK && j.share === 0 && !j.capital)
+        return disks.push({ k, hull, cx: hb.cx, cy: hb.cy, r: 0, w: hb.w, h: hb.h, share: j.share, capital: false, x0: hb.cx, y0: hb.cy, slack: 0, target });
+      // too wide for a hull: a disk for each of its close groups that holds its share
+      if (!split) return disk(7);
+      for (const sub of groupParts(g.parts, DISK, g.total)) if (sub.home || sub.share >= MIN_GROUP) cover(sub, false);
+    };
+    for (const g of groups) if (g.home || g.share >= MIN_GROUP) cover(g, true);
   }
   for (let round = 0; round < 50; round++) {
     let moved = false;
     for (const a of disks) for (const b of disks) {
-      if (a === b) continue;
+      if (a === b || a.hull || b.hull) continue; // a hull lies where its islands are
       const dx = b.cx - a.cx, dy = b.cy - a.cy, d = Math.hypot(dx, dy) || 1e-6, want = a.r + b.r + 1.5;
       if (d >= want) continue;
       const push = (want - d) / 2;
@@ -328,6 +395,7 @@ function addMarkers(name, features, keys, viewsOf, diskView, position, output, p
     if (!moved) break;
   }
   const ringOf = (d) => {
+    if (d.hull) return [...d.hull, d.hull[0]].map(([x, y]) => [+diskView.lonOf(y, x).toFixed(4), +diskView.latOf(y).toFixed(4)]);
     const ring = [];
     for (let i = 0; i < DISK_VERTICES; i++) {
       // a diamond's corners on the axes, its sides straight between them
@@ -340,8 +408,8 @@ function addMarkers(name, features, keys, viewsOf, diskView, position, output, p
   };
   const diskFeatures = disks.map((d) => ({ type: "Feature", properties: { key: d.k, km2: 1e9, marker: 1 }, geometry: { type: "Polygon", coordinates: [ringOf(d)] } }));
   for (const d of disks) {
-    const close = disks.filter((o) => o !== d && Math.hypot(o.cx - d.cx, o.cy - d.cy) < o.r + d.r);
-    markerLog.push(`${name} ${d.k}: ${d.diamond ? "diamond" : "disk"} ${(2 * d.r).toFixed(1)} px, ${(100 * d.share).toFixed(1)} % of a neighbour${d.capital ? ", over a capital" : ""}, pushed ${Math.hypot(d.cx - d.x0, d.cy - d.y0).toFixed(1)} px` +
+    const close = disks.filter((o) => o !== d && !o.hull && !d.hull && Math.hypot(o.cx - d.cx, o.cy - d.cy) < o.r + d.r);
+    markerLog.push(`${name} ${d.k}: ${d.hull ? `hull ${d.w.toFixed(1)} x ${d.h.toFixed(1)}` : d.diamond ? "diamond" : "disk"} ${d.hull ? "" : (2 * d.r).toFixed(1)} px, ${(100 * d.share).toFixed(1)} % of a neighbour${d.capital ? ", over a capital" : ""}, pushed ${Math.hypot(d.cx - d.x0, d.cy - d.y0).toFixed(1)} px, at ${diskView.latOf(d.cy).toFixed(1)} ${diskView.lonOf(d.cy, d.cx).toFixed(1)}` +
       `${close.length ? `, overlaps ${close.map((o) => o.k).join(" ")}` : ""} (largest part ${d.target} px)`);
   }
   const input = `${WORK}/${name}-premarker.json`, erase = `${WORK}/${name}-disks.json`;
@@ -355,7 +423,8 @@ function addMarkers(name, features, keys, viewsOf, diskView, position, output, p
     .filter((f) => f.geometry.coordinates.length);
   // Disks still touching after the push: the larger gives way to the smaller (Qatar to Bahrain).
   for (const [i, d] of disks.entries()) {
-    const smaller = disks.filter((o, j) => o !== d && Math.hypot(o.cx - d.cx, o.cy - d.cy) < o.r + d.r + 1 && (o.r < d.r || (o.r === d.r && j < i)));
+    if (d.hull) continue;
+    const smaller = disks.filter((o, j) => o !== d && !o.hull && Math.hypot(o.cx - d.cx, o.cy - d.cy) < o.r + d.r + 1 && (o.r < d.r || (o.r === d.r && j < i)));
     if (!smaller.length) continue;
     writeJson(input, { type: "FeatureCollection", features: [diskFeatures[i]] });
     writeJson(erase, { type: "FeatureCollection", features: smaller.map((o) => diskFeatures[disks.indexOf(o)]) });
