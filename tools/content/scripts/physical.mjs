@@ -225,6 +225,22 @@ for (const c of checks.filter((c) => c.kind === "lake")) {
 }
 for (const key of Object.keys(vatten)) if (!checks.some((c) => c.lake === key)) problems.push(`${key}: Vatten draws it and the table has no row for it`);
 
+// And the other way round for every kind the lists hold (oceans aside: each part's list asks its
+// oceans as rows of their own): a place in a world list is asked in a part's list of its kind
+// wherever a part's picture shows it. A sea belongs to the part whose view's middle is nearest:
+// the Barents Sea, north of Europe's picture, is on North America's only at its far edge, and asked
+// in the world's alone.
+const PART_LISTS = { sea: ["EUR-SEA", "AFR-IS", "OCE-IS", "ASI-SEA", "NAC-SEA", "SYD-SEA"], river: ["EUR-RIV", "AFR-RL", "OCE-LR", "ASI-RL", "NAC-RL", "SYD-RL"],
+  peak: ["EUR-MNT", "AFR-MNT", "OCE-LR", "ASI-MD", "NAC-MD", "SYD-MD"], desert: ["AFR-DES", "OCE-LR", "ASI-MD", "NAC-MD", "SYD-MD"] };
+PART_LISTS.range = PART_LISTS.peak;
+for (const c of checks.filter((c) => PART_LISTS[c.kind] && c.asked.some((a) => a.startsWith("W-")))) {
+  const p = places.find((q) => q.id === c.id), lists = PART_LISTS[c.kind];
+  const arc = (v) => d3.geoDistance([p.lon, p.lat], [v.centre, (v.top + v.bottom) / 2]);
+  const own = c.row.country ? lists : [lists.reduce((a, b) => (arc(viewOf[b]) < arc(viewOf[a]) ? b : a))];
+  const showing = own.filter((code) => { const v = viewOf[code]; return v.onImage(v.x(p.lat, p.lon), v.y(p.lat)); });
+  if (showing.length && !c.asked.some((a) => lists.includes(a))) fail(c.row, `in the world's list and in no part's, though ${showing.join(" and ")} show it`);
+}
+
 fs.writeFileSync(`${WORK}/physical-report.txt`, report.join("\n") + "\n");
 if (problems.length) throw new Error(`physical places:\n  ${problems.join("\n  ")}`);
 const ids = new Set();
