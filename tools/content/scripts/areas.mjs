@@ -183,11 +183,14 @@ function buildFile(features, opt, lakeRings) {
 // the country's own, so that fills stay clean and a click in the disk means the country. Disks
 // that would touch are pushed apart, each no farther than keeps its part inside.
 const MIN_TARGET = 6, MIN_LIT = 19, DISK = 9, DISK_VERTICES = 28;
-const pxBox = (v, ring) => {
+const boxOfPx = (pts) => {
   let x0 = Infinity, x1 = -Infinity, y0 = Infinity, y1 = -Infinity;
-  for (const [lon, lat] of ring) { const x = v.x(lat, lon), y = v.y(lat); x0 = Math.min(x0, x); x1 = Math.max(x1, x); y0 = Math.min(y0, y); y1 = Math.max(y1, y); }
-  return { x0, x1, y0, y1, w: x1 - x0, h: y1 - y0 };
+  for (const [x, y] of pts) { x0 = Math.min(x0, x); x1 = Math.max(x1, x); y0 = Math.min(y0, y); y1 = Math.max(y1, y); }
+  return { x0, x1, y0, y1, w: x1 - x0, h: y1 - y0, cx: (x0 + x1) / 2, cy: (y0 + y1) / 2 };
 };
+// A ring in whole pixels of `v`, and its box there.
+const toPx = (v, ring) => ring.map(([lon, lat]) => [v.x(lat, lon), v.y(lat)]);
+const pxBox = (v, ring) => boxOfPx(toPx(v, ring));
 // A part as a click target: the smaller side of its box in pixels.
 const partTarget = (v, ring) => { const b = pxBox(v, ring); return Math.min(b.w, b.h); };
 // What a fill lights is about a part's pixels less half its outline's (the outline is drawn over
@@ -218,25 +221,19 @@ function islandsOf(k) {
   }
   return sourceParts.get(k) || [];
 }
-const boxOfPx = (pts) => {
-  let x0 = Infinity, x1 = -Infinity, y0 = Infinity, y1 = -Infinity;
-  for (const [x, y] of pts) { x0 = Math.min(x0, x); x1 = Math.max(x1, x); y0 = Math.min(y0, y); y1 = Math.max(y1, y); }
-  return { x0, x1, y0, y1, w: x1 - x0, h: y1 - y0, cx: (x0 + x1) / 2, cy: (y0 + y1) / 2 };
-};
 // A marker country's islands on `view` that its file does not draw as outlines (`drawn`), with the
 // part that holds its capital (`home`, with the capital's pixel), in groups: islands under NEAR
 // pixels apart make one group, which one marker covers. Only islands that some picture of the view
 // shows count: a marker elsewhere is never seen. Each group with its share of the land they show.
 const NEAR = 3 * DISK, MIN_GROUP = 0.05;
 function islandGroups(view, k, drawn, home, capital) {
-  const toPx = (ring) => ring.map(([lon, lat]) => [view.x(lat, lon), view.y(lat)]); // whole pixels, as pxBox
   const drawnBoxes = drawn.map((r) => pxBox(view, r));
   const pictures = [NARROW, WIDE].map(([w, h]) => new View(view.top, view.bottom, view.centre, w, h));
   const shown = (ring) => { const b = boxOfPx(ring); return pictures.some((v) => v.onImage(v.xf(b.cy, b.cx), v.yf(b.cy))); };
   const all = islandsOf(k).filter((p) => shown(p.ring)), total = all.reduce((t, p) => t + p.km2, 0) || 1;
-  const parts = all.map((p) => { const px = toPx(p.ring); return { km2: p.km2, px, b: boxOfPx(px) }; })
+  const parts = all.map((p) => { const px = toPx(view, p.ring); return { km2: p.km2, px, b: boxOfPx(px) }; })
     .filter(({ b }) => !drawnBoxes.some((d) => b.cx >= d.x0 && b.cx <= d.x1 && b.cy >= d.y0 && b.cy <= d.y1));
-  const homePx = home ? toPx(home) : [capital];
+  const homePx = home ? toPx(view, home) : [capital];
   parts.unshift({ km2: 0, px: homePx, b: boxOfPx(homePx), home: true });
   return groupParts(parts, NEAR, total);
 }
@@ -269,7 +266,6 @@ const minWidth = (ring) => Math.min(...Array.from({ length: 32 }, (_, i) => {
   const ux = Math.cos((Math.PI * i) / 32), uy = Math.sin((Math.PI * i) / 32), d = ring.map(([x, y]) => x * ux + y * uy);
   return Math.max(...d) - Math.min(...d);
 }));
-const inPx = (x, y, ring) => { let c = false; for (let i = 0, j = ring.length - 1; i < ring.length; j = i++) { const [xi, yi] = ring[i], [xj, yj] = ring[j]; if (yi > y !== yj > y && x < ((xj - xi) * (y - yi)) / (yj - yi) + xi) c = !c; } return c; };
 // The land about a box on `view` every half pixel (whose it is and how many km² it stands for),
 // each country's whole land, and the other countries' capitals there: what a marker may take.
 function landAround(view, k, x0, y0, x1, y1, features, anchorPx) {
@@ -343,16 +339,20 @@ function addMarkers(name, features, keys, viewsOf, diskView, position, output, p
     const caps = capitals.get(k) || [];
     const dist = (r) => Math.min(Infinity, ...caps.map(([lon, lat]) => (pointInRing(lon, lat, r) ? 0 : ringDistKm(lon, lat, r))));
     const home = rings.length ? rings.reduce((a, b) => (dist(b) < dist(a) || (dist(b) === dist(a) && ringAreaKm2(b) > ringAreaKm2(a)) ? b : a)) : null;
-    let cx, cy, half = 0;
-    if (home) {
-      const b = pxBox(diskView, home);
-      cx = (b.x0 + b.x1) / 2; cy = (b.y0 + b.y1) / 2; half = Math.max(b.w, b.h) / 2;
-    } else {
-      const [lon, lat] = position(k);
-      cx = diskView.x(lat, lon); cy = diskView.y(lat);
+    if (!place) {
+      // a state's disk over its part, free to move as far as keeps the part inside
+      let cx, cy, half = 0;
+      if (home) {
+        const b = pxBox(diskView, home);
+        cx = b.cx; cy = b.cy; half = Math.max(b.w, b.h) / 2;
+      } else {
+        const [lon, lat] = position(k);
+        cx = diskView.x(lat, lon); cy = diskView.y(lat);
+      }
+      const r = Math.max(DISK / 2, Math.min(half + 1, 7));
+      disks.push({ k, cx, cy, r, share: 0, x0: cx, y0: cy, slack: Math.max(0.5, r - half - 0.5), target });
+      continue;
     }
-    const r = Math.max(DISK / 2, Math.min(half + 1, 7));
-    if (!place) { disks.push({ k, cx, cy, r, share: 0, x0: cx, y0: cy, slack: Math.max(0.5, r - half - 0.5), target }); continue; }
     // A marker for each group of the country's islands that the file leaves out: the group of its
     // capital, and each other one that holds MIN_GROUP of its land there (Yap, Malden, Aldabra), for
     // one marker cannot stand for islands far apart. A disk where the group fits in one, else the
@@ -368,7 +368,7 @@ function addMarkers(name, features, keys, viewsOf, diskView, position, output, p
       };
       if (gHalf + 1 <= 7) return disk(Math.max(DISK / 2, gHalf + 1));
       const hull = hullAround(g.home ? [...g.pts, capPx] : g.pts, DISK / 2), hb = boxOfPx(hull);
-      const j = landAround(diskView, k, hb.x0, hb.y0, hb.x1, hb.y1, features, capPx)(0, 0, (dx, dy) => inPx(dx, dy, hull));
+      const j = landAround(diskView, k, hb.x0, hb.y0, hb.x1, hb.y1, features, capPx)(0, 0, (dx, dy) => pointInRing(dx, dy, hull));
       if (minWidth(hull) <= 2 * DISK && j.share === 0 && !j.capital)
         return disks.push({ k, hull, cx: hb.cx, cy: hb.cy, r: 0, w: hb.w, h: hb.h, share: j.share, capital: false, x0: hb.cx, y0: hb.cy, slack: 0, target });
       // too wide for a hull: a disk for each of its close groups that holds its share
