@@ -241,6 +241,24 @@ for (const c of checks.filter((c) => PART_LISTS[c.kind] && c.asked.some((a) => a
   if (showing.length && !c.asked.some((a) => lists.includes(a))) fail(c.row, `in the world's list and in no part's, though ${showing.join(" and ")} show it`);
 }
 
+// And from the parts to the world for the kinds the maps do not draw, by the table's size of each:
+// a river's length, a peak's prominence, a range's length, a desert's or a sea's area. A place whose
+// size reaches WORLD_SIZE stands out at the world's scale and is asked in the world's list of its
+// kind, unless its dot does not fit the world's pictures (globana_crpgen checks that it does not).
+// A smaller place may be asked there too (the Rhine, the Namib): the rule says which must be, not
+// which may. A row that asks a place of the world's list again at a point of its part's
+// (MEDITERRANEAN-EUR) has no size: its place's row speaks for it.
+const WORLD_SIZE = { sea: 600000, river: 2500, peak: 3500, range: 2000, desert: 200000 };
+const WORLD_OF = { sea: "W-SEA", river: "W-RIV", peak: "W-MNT", range: "W-MNT", desert: "W-DES" };
+// (a copy's key is its place's and a part's; Spain's Sierra Nevada, asked in Europe's alone, has no copy)
+const worldKeys = new Set(rows.filter((r) => /\bW-/.test(r.asked)).map((r) => r.key));
+const isCopy = (key) => { const m = /^(.*)-(EUR|AFR|ASI|OCE|NAC|SYD)$/.exec(key); return !!m && worldKeys.has(m[1]); };
+for (const c of checks.filter((c) => WORLD_SIZE[c.kind])) {
+  if (isCopy(c.row.key)) { if (c.row.size) fail(c.row, "asks its place again in a part: the size is its place's row's"); continue; }
+  if (!(+c.row.size > 0)) { fail(c.row, "no size: the rule of the lists needs it"); continue; }
+  if (+c.row.size >= WORLD_SIZE[c.kind] && !c.asked.includes(WORLD_OF[c.kind])) c.fitsNot = [numberOf[WORLD_OF[c.kind]]];
+}
+
 fs.writeFileSync(`${WORK}/physical-report.txt`, report.join("\n") + "\n");
 if (problems.length) throw new Error(`physical places:\n  ${problems.join("\n  ")}`);
 const ids = new Set();
