@@ -209,8 +209,8 @@ for (const c of checks.filter((c) => c.kind === "island")) {
 // One rule for the lakes. A lake the maps draw as water (each of Vatten's rings, GSHHG's from
 // 5 000 km², or the sea's where the lake opens onto it: Maracaibo) is asked in the world's lakes and
 // in its part's list wherever its dot lies on its own water on every picture of that map; where it
-// does not, the run checks that it does not (Balkhash on the world's narrowest picture, Volta on
-// every one), and it is left out. A smaller lake, a dot on the land, is asked in its part's alone.
+// does not, the run checks that it does not (Balkhash on the world's narrowest picture, Winnipegosis
+// on North America's), and it is left out. A smaller lake, a dot on the land, is asked in its part's alone.
 const LAKE_WORLD_KM2 = 5000;
 const LAKES_OF = { EUR: "EUR-LI", AFR: "AFR-RL", ASI: "ASI-RL", NOR: "NAC-RL", SYD: "SYD-RL" };
 const numberOf = Object.fromEntries(PHYSICAL.map((e) => [e.code, e.number]));
