@@ -340,7 +340,7 @@ int checkPhysical(const QString& work, const std::string& content, const COvning
         for (const COrt* p = places.First; p; p = p->Next)
             if (p->Included && rules.count(p->Id))
                 asked.push_back(p);
-        // the lakes the rule of the lists leaves out of this exercise because their dots do not fit
+        // the places the rule of the lists leaves out of this exercise because their dots do not fit
         for (const COrt* p = shared.First; p; p = p->Next)
             if (rules.count(p->Id) && std::count(rules.at(p->Id).FitsNot.begin(), rules.at(p->Id).FitsNot.end(), e->Number))
                 tried.push_back(p);

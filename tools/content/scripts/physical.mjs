@@ -251,7 +251,7 @@ for (const c of checks.filter((c) => PART_LISTS[c.kind] && c.asked.some((a) => a
 const WORLD_SIZE = { sea: 600000, river: 2500, peak: 3500, range: 2000, desert: 200000 };
 const WORLD_OF = { sea: "W-SEA", river: "W-RIV", peak: "W-MNT", range: "W-MNT", desert: "W-DES" };
 // (a copy's key is its place's and a part's; Spain's Sierra Nevada, asked in Europe's alone, has no copy)
-const worldKeys = new Set(rows.filter((r) => /\bW-/.test(r.asked)).map((r) => r.key));
+const worldKeys = new Set(checks.filter((c) => c.asked.some((a) => a.startsWith("W-"))).map((c) => c.row.key));
 const isCopy = (key) => { const m = /^(.*)-(EUR|AFR|ASI|OCE|NAC|SYD)$/.exec(key); return !!m && worldKeys.has(m[1]); };
 for (const c of checks.filter((c) => WORLD_SIZE[c.kind])) {
   if (isCopy(c.row.key)) { if (c.row.size) fail(c.row, "asks its place again in a part: the size is its place's row's"); continue; }
